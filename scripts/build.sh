@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Configures and builds one build tree: scripts/build.sh DIR [cmake options...]
+set -euo pipefail
+dir=$1
+shift
+root=$(cd "$(dirname "$0")/.." && pwd)
+cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+cmake --build "$dir" -j"$(nproc)"

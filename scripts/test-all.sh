@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what the build needs, then builds and runs every test twice: in a
+# normal build and in one with AddressSanitizer + UndefinedBehaviorSanitizer
+# (any sanitizer report fails the run).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc)
+
+bash "$root/scripts/install-deps.sh"
+
+export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+
+run_suite() {
+    local name=$1
+    shift
+    echo "== $name build"
+    bash "$root/scripts/build.sh" "$root/build/$name" "$@"
+    echo "== $name tests"
+    ctest --test-dir "$root/build/$name" -j"$jobs" --output-on-failure --timeout 900
+}
+
+run_suite normal -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX_SANITIZE=address,undefined
+echo "All test builds passed."

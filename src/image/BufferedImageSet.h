@@ -1,0 +1,82 @@
+// s::image::win::BufferedImageSet -- an ordered set of pixel images (the
+// images of an icon, the frames of a GIF) with per-member tags: the colour
+// depth the member came from and two reader values (for GIF frames: the
+// delay and the disposal value). The set's size is that of its member with
+// the largest area. Members are owned by the set and go back to their pool
+// when the set is cleared or released.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "image/BufferedImage.h"
+
+namespace s::image::win {
+
+class BufferedImageSet : public s::image::IImage, public s::thread::IPoolable {
+    TARVEX_POOLED(BufferedImageSet, "s_image_win_BufferedImageSet")
+public:
+    BufferedImageSet() = default;
+    ~BufferedImageSet() override = default;
+    void reset() override { clear(); }
+
+    std::int32_t getWidth() const override { return largestWidth_; }
+    std::int32_t getHeight() const override { return largestHeight_; }
+    std::int32_t getCount() const { return static_cast<std::int32_t>(images_.size()); }
+
+    // Appends (a null image is ignored). The new member becomes the largest
+    // when its area is larger, or equal with a larger depth.
+    void add(s::thread::Pooled<BufferedImage> image, std::int32_t depth = 32,
+             std::int32_t value2 = 0, std::int32_t value3 = 0);
+    // Recomputes the largest width/height over the members, measuring each
+    // member's filtered result when it has filters (strictly larger area wins).
+    void updateLargest();
+
+    bool isAnimated() const { return animated_; }
+    std::int16_t getLoopCount() const { return loopCount_; }
+    void setAnimation(bool animated, std::int16_t loopCount) {
+        animated_ = animated;
+        loopCount_ = loopCount;
+    }
+
+    std::int32_t getDepth(std::int32_t i) const;   // 0 when i is not a member index
+    std::int32_t getValue2(std::int32_t i) const;  // 1000 when i is not a member index
+    std::int32_t getValue3(std::int32_t i) const;  // 1000 when i is not a member index
+
+    // New sets (null handle when memory runs out).
+    s::thread::Pooled<BufferedImageSet> copyAll() const;
+    // Every member as a whole picture on the logical screen (animations).
+    s::thread::Pooled<BufferedImageSet> coalesced() const;
+    s::thread::Pooled<BufferedImageSet> scaledAll(std::int32_t w, std::int32_t h, bool keepRatio);
+    s::thread::Pooled<BufferedImageSet> filteredAll();
+
+    std::int32_t getLargestIndex() const { return largestIndex_; }
+    std::int32_t getLargestDepth() const { return largestDepth_; }
+    BufferedImage* getLargest() const { return getImage(largestIndex_); }
+    BufferedImage* getImage(std::int32_t i) const;
+
+    bool findExact(std::int32_t w, std::int32_t h, std::int32_t depth, std::int32_t& index) const;
+    bool findNearestDepthFirst(std::int32_t w, std::int32_t h, std::int32_t depth,
+                               std::int32_t& index) const;
+    bool findNearestSizeFirst(std::int32_t w, std::int32_t h, std::int32_t depth,
+                              std::int32_t& index) const;
+
+    // Empties the set, handing the members to the caller.
+    std::vector<s::thread::Pooled<BufferedImage>> detachAll();
+    // Empties the set, releasing the members; loop count back to 1.
+    void clear();
+
+private:
+    std::vector<s::thread::Pooled<BufferedImage>> images_;
+    std::vector<std::int32_t> depths_;
+    std::vector<std::int32_t> values2_;
+    std::vector<std::int32_t> values3_;
+    bool animated_ = false;
+    std::int16_t loopCount_ = 1;
+    std::int32_t largestWidth_ = 0;
+    std::int32_t largestHeight_ = 0;
+    std::int32_t largestDepth_ = 0;
+    std::int32_t largestIndex_ = 0;
+};
+
+}  // namespace s::image::win
