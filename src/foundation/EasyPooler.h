@@ -113,7 +113,9 @@ public:
     std::size_t capacity() const { return capacity_; }
 
 private:
-    mutable std::mutex mutex_;
+    // Recursive: resetting a returned object may release objects of the same
+    // class into this pool (an image's cached images) while put holds the lock.
+    mutable std::recursive_mutex mutex_;
     std::vector<T*> freeList_;
     std::size_t capacity_;
     Create create_;
