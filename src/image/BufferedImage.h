@@ -69,7 +69,9 @@ public:
     std::uint8_t* getRow(std::int32_t y);
     const std::uint8_t* getRow(std::int32_t y) const;
     // Row as 32-bit pixels (0xAARRGGBB).
-    std::uint32_t* getPixelRow(std::int32_t y) { return reinterpret_cast<std::uint32_t*>(getRow(y)); }
+    std::uint32_t* getPixelRow(std::int32_t y) {
+        return reinterpret_cast<std::uint32_t*>(getRow(y));
+    }
     const std::uint32_t* getPixelRow(std::int32_t y) const {
         return reinterpret_cast<const std::uint32_t*>(getRow(y));
     }
@@ -148,10 +150,24 @@ private:
         void operator()(std::uint8_t* p) const noexcept;
     };
 
+    using PixelMemory = std::unique_ptr<std::uint8_t, FreeBits>;
+
+    // Zeroed memory for w x h pixels, or null when the size is beyond
+    // ImageLimits or the allocation fails.
+    static PixelMemory newPixelMemory(std::int32_t w, std::int32_t h);
+    void releaseMemory();
+    void adoptMemory(PixelMemory memory, std::int32_t w, std::int32_t h);
+    // True when the logical rectangle lies in existing memory.
+    bool hasPixels() const;
+    // True when the logical rectangle lies in memory or is empty.
+    bool isReadable() const;
+    // Runs one filter on input; the result in a handle this image can own.
+    static s::thread::Pooled<BufferedImage> runFilter(s::image::filters::IFilter& filter,
+                                                      BufferedImage& input);
     void dropFilteredCache();
     void releaseFilter(FilterSlot& slot);
 
-    std::unique_ptr<std::uint8_t, FreeBits> memory_;
+    PixelMemory memory_;
     std::uint8_t* bits_ = nullptr;
     std::int32_t width_ = 0;
     std::int32_t height_ = 0;

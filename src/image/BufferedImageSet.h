@@ -46,7 +46,26 @@ public:
     // New sets (null handle when memory runs out).
     s::thread::Pooled<BufferedImageSet> copyAll() const;
     // Every member as a whole picture on the logical screen (animations).
+    // When members carry frame rectangles (see setFrameRect) they are
+    // composed with the GIF disposal methods instead: each member is drawn
+    // over the picture left by the previous one after that one's value3 was
+    // applied (2: its rectangle cleared to transparent, 3: the picture from
+    // before it restored, anything else: left in place); value3 and the
+    // rectangles are kept, so composing composed pictures changes nothing.
     s::thread::Pooled<BufferedImageSet> coalesced() const;
+
+    // The rectangle an animation frame covered on the logical screen, for
+    // sets whose members are screen-sized pictures (GIF frames).
+    struct FrameRect {
+        std::int32_t left = 0;
+        std::int32_t top = 0;
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+    };
+    // Records member i's rectangle (ignored for a bad index).
+    void setFrameRect(std::int32_t i, const FrameRect& rect);
+    // Member i's rectangle; false (rect untouched) when it has none.
+    bool getFrameRect(std::int32_t i, FrameRect& rect) const;
     s::thread::Pooled<BufferedImageSet> scaledAll(std::int32_t w, std::int32_t h, bool keepRatio);
     s::thread::Pooled<BufferedImageSet> filteredAll();
 
@@ -67,10 +86,18 @@ public:
     void clear();
 
 private:
+    // Best member by depth distance then area distance (or the reverse); an
+    // exact match wins at once.
+    bool findNearest(std::int32_t w, std::int32_t h, std::int32_t depth, bool depthFirst,
+                     std::int32_t& index) const;
+    // coalesced() for members with frame rectangles.
+    s::thread::Pooled<BufferedImageSet> composedOnScreen() const;
+
     std::vector<s::thread::Pooled<BufferedImage>> images_;
     std::vector<std::int32_t> depths_;
     std::vector<std::int32_t> values2_;
     std::vector<std::int32_t> values3_;
+    std::vector<FrameRect> frameRects_;  // empty when no member has one; width 0: none
     bool animated_ = false;
     std::int16_t loopCount_ = 1;
     std::int32_t largestWidth_ = 0;

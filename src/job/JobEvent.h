@@ -9,11 +9,11 @@
 namespace s::job {
 
 struct JobEvent {
-    static constexpr const char* kStart = "ProcessStatusStart";
-    static constexpr const char* kUpdate = "ProcessStatusUpdate";
-    static constexpr const char* kEnd = "ProcessStatusEnd";
+    static constexpr char kStart[] = "ProcessStatusStart";
+    static constexpr char kUpdate[] = "ProcessStatusUpdate";
+    static constexpr char kEnd[] = "ProcessStatusEnd";
 
-    const char* name;         // one of the three names above (compared by identity)
+    const char* name;         // one of the three names above; arrays, so one address each
     std::int32_t argument1;   // update: total samples of the job; else 0
     std::int32_t argument2;   // update: index of the sample about to be made; else 0
     const std::string* text;  // update: the current input's file name; else null
