@@ -7,14 +7,16 @@
 
 namespace s::image {
 
-// Format identifiers, compared by identity.
+// Format identifiers, compared by identity. Each is one array object for the
+// whole program (an inline variable), so its address is the same in every
+// translation unit; pointers to equal string literals carry no such promise.
 struct ImageType {
-    static constexpr const char* kBmp = "bmp";
-    static constexpr const char* kJpg = "jpg";
-    static constexpr const char* kGif = "gif";
-    static constexpr const char* kPng = "png";
-    static constexpr const char* kIco = "ico";
-    static constexpr const char* kTiff = "tiff";
+    static constexpr char kBmp[] = "bmp";
+    static constexpr char kJpg[] = "jpg";
+    static constexpr char kGif[] = "gif";
+    static constexpr char kPng[] = "png";
+    static constexpr char kIco[] = "ico";
+    static constexpr char kTiff[] = "tiff";
 };
 
 class FormatDetector {
