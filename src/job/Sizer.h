@@ -36,6 +36,7 @@ struct JobReport {
     std::vector<std::string> written;  // output paths, in order
     std::vector<Skipped> skipped;      // inputs not used, with the reason
     std::int32_t failedWrites = 0;     // outputs that could not be written
+    std::vector<Skipped> failed;       // one entry per failed write: input and why
     bool cancelled = false;
 };
 
@@ -66,16 +67,22 @@ public:
     std::vector<std::int32_t> pixelWidths, pixelHeights;
     std::vector<std::int32_t> percentWidths, percentHeights;
 
+    // Empties the four lists and fills them from the settings, with
+    // numOfSamples clamped to kMinSamples..kMaxSamples.
     void buildSamples();
     std::int32_t sampleCount() const;
+    // Whether sample j gives an output for the set, judged on the set's size
+    // (its largest member). False for an index outside the lists.
     bool isSampleUsable(std::int32_t j, const s::image::win::BufferedImageSet& set) const;
-    // A pooled scale filter set up for sample j (null when none can be had).
+    // A pooled scale filter set up for sample j, its clamps taken from the
+    // set's size (null when none can be had or j is outside the lists).
     s::thread::Pooled<s::image::filters::scale::ScaleFilter> makeScaleFilter(
         std::int32_t j, const s::image::win::BufferedImageSet& set) const;
 
     // The job driver: walks the list (re-read under jobLock before every
     // file), writes one output per usable sample, stops when cancel is set.
-    // sink may be null.
+    // sink may be null. Outputs are never partial and never replace a file;
+    // see ResizeJob for the details.
     JobReport resizeFiles(const std::vector<std::string>& jobList, std::mutex& jobLock,
                           const std::atomic<bool>& cancel, s::job::IProgressSink* sink) const;
 
