@@ -1,0 +1,84 @@
+// tarvex-resize: the command-line twin of a drop on the Drop Box. Parses the
+// options into a Sizer, runs the job over the given paths on a worker thread
+// (as the desktop window does), shows its progress and lists what it wrote.
+// Exit status: 0 all outputs written, 1 some output not written, 2 usage
+// error, 130 cancelled.
+#include <atomic>
+#include <csignal>
+#include <iostream>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "CancelSignals.h"
+#include "CommandLine.h"
+#include "EventPrinter.h"
+#include "ReportPrinter.h"
+#include "TerminalProgress.h"
+#include "job/ResizeTask.h"
+#include "job/Sizer.h"
+#include "job/Thread.h"
+
+namespace {
+
+constexpr int kExitAllWritten = 0;
+constexpr int kExitWriteFailed = 1;
+constexpr int kExitUsage = 2;
+constexpr int kExitCancelled = 130;
+
+// Runs the job through the same worker thread and task as the desktop
+// window, with the events going to the terminal and/or stdout.
+s::image::util::JobReport runJob(const s::image::util::Sizer& sizer,
+                                 const s::cli::CommandLine& commandLine,
+                                 std::atomic<bool>& cancel) {
+    std::vector<std::string> jobList = commandLine.paths();
+    std::mutex jobLock;
+    s::cli::EventPrinter printer(stdout);
+    s::cli::TerminalProgress progress(stderr);
+    s::cli::EventFanOut events(commandLine.switches().events ? &printer : nullptr,
+                               isatty(STDERR_FILENO) ? &progress : nullptr);
+
+    s::job::ResizeTask task(jobList, jobLock, cancel, sizer);
+    task.setEventSink(&events);
+    s::thread::win::Thread worker;
+    worker.start(task);
+    worker.wait();
+    return task.lastReport();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A file-size limit must make the write fail (and be reported), not kill
+    // the program in the middle of an output.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    s::image::util::Sizer sizer;
+    s::cli::CommandLine commandLine;
+    switch (commandLine.parse(std::vector<std::string>(argv + 1, argv + argc), sizer)) {
+        case s::cli::CommandLine::Action::Help:
+            std::cout << s::cli::CommandLine::usage();
+            return kExitAllWritten;
+        case s::cli::CommandLine::Action::Version:
+            std::cout << "tarvex-resize " << TARVEX_VERSION << '\n';
+            return kExitAllWritten;
+        case s::cli::CommandLine::Action::UsageError:
+            std::cerr << "tarvex-resize: " << commandLine.error() << '\n'
+                      << "Try 'tarvex-resize --help' for more information.\n";
+            return kExitUsage;
+        case s::cli::CommandLine::Action::Run:
+            break;
+    }
+
+    sizer.buildSamples();
+    std::atomic<bool> cancel{false};
+    const s::cli::CancelSignals cancelOnSignal(cancel);
+    const s::image::util::JobReport report = runJob(sizer, commandLine, cancel);
+    s::cli::ReportPrinter::print(report, std::cout, std::cerr);
+    if (report.cancelled) return kExitCancelled;
+    return report.failedWrites > 0 ? kExitWriteFailed : kExitAllWritten;
+}
