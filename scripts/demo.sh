@@ -6,15 +6,16 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 bash "$root/scripts/install-deps.sh"
 bash "$root/scripts/build.sh" "$root/build/release" -DCMAKE_BUILD_TYPE=Release -DTARVEX_TESTS=OFF
+resize="$root/build/release/apps/tarvex-resize"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/tarvex-demo.XXXXXX")
 cp "$root"/samples/*.{bmp,jpg,png,gif,ico} "$work"/
-resize="$root/build/release/tarvex-resize"
+chmod u+w "$work"/*
 
 echo "== One specific size: 64x64, keeping the ratio"
-"$resize" --pixels 64x64 "$work"/*.* || true
+"$resize" --pixels 64x64 "$work"/*.*
 echo "== Several sizes at once: 5 samples over 32-1200 px"
-"$resize" --various --max-range --samples 5 "$work"/rgb24.bmp || true
+"$resize" --various --max-range --samples 5 "$work"/rgb24.bmp "$work"/hopper.jpg
 
-echo "== Written into $work:"
-find "$work" -newer "$work/rgb24.bmp" -type f | sort
+echo "== Everything in $work:"
+(cd "$work" && find . -type f | sort)

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build needs, then builds and runs every test twice: in a
 # normal build and in one with AddressSanitizer + UndefinedBehaviorSanitizer
-# (any sanitizer report fails the run).
+# (any sanitizer report fails the run). The tests of the worker thread and of
+# the command-line program's job handling run a third time under
+# ThreadSanitizer.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -10,6 +12,7 @@ bash "$root/scripts/install-deps.sh"
 
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 
 run_suite() {
     local name=$1
@@ -22,4 +25,12 @@ run_suite() {
 
 run_suite normal -DCMAKE_BUILD_TYPE=RelWithDebInfo
 run_suite sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARVEX_SANITIZE=address,undefined
+
+echo "== thread build"
+cmake -S "$root" -B "$root/build/thread" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTARVEX_SANITIZE=thread >/dev/null
+cmake --build "$root/build/thread" -j"$jobs" --target tarvex_job_runner_tests tarvex_cli_tests
+echo "== thread tests"
+ctest --test-dir "$root/build/thread" -j"$jobs" --output-on-failure --timeout 900 \
+    -L '^(job_runner|cli)$'
 echo "All test builds passed."
