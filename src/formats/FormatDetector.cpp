@@ -5,6 +5,7 @@
 
 #include "formats/bmp/Bitmap.h"
 #include "formats/gif/Gif.h"
+#include "formats/ico/Icon.h"
 #include "formats/jpeg/Jpeg.h"
 #include "formats/png/Png.h"
 
@@ -74,6 +75,7 @@ const Codec kCodecs[] = {
     {ImageType::kGif, &takeCodec<gif::win::Gif>},     // GIF
     {ImageType::kJpg, &takeCodec<jpg::win::Jpeg>},    // JPEG
     {ImageType::kPng, &takeCodec<png::win::Png>},     // PNG
+    {ImageType::kIco, &takeCodec<ico::win::Icon>},    // ICO
 };
 
 }  // namespace
