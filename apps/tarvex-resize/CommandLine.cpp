@@ -125,6 +125,8 @@ bool CommandLine::Switches::*CommandLine::findSwitch(std::string_view name) {
     };
     static const Entry kSwitches[] = {
         {"--events", &Switches::events},
+        {"--no-store", &Switches::noStore},
+        {"--save", &Switches::save},
     };
     for (const Entry& entry : kSwitches) {
         if (entry.name == name) return entry.member;
@@ -194,6 +196,8 @@ const char* CommandLine::usage() {
     return "Usage: tarvex-resize [options] PATH...\n"
            "Writes resized copies of BMP, GIF, JPEG, PNG and ICO files, each in its own\n"
            "format, named after the source and the output size; never overwrites a file.\n"
+           "The defaults are the preferences the desktop program stores; options override\n"
+           "them for this run (and replace them with --save).\n"
            "\n"
            "Sizing mode:\n"
            "  --specific            one output per file, beside the source (default)\n"
@@ -217,6 +221,8 @@ const char* CommandLine::usage() {
            "  --events              print one line per job event on standard output:\n"
            "                        ProcessStatusStart, ProcessStatusUpdate TOTAL INDEX NAME,\n"
            "                        ProcessStatusEnd\n"
+           "  --no-store            ignore the preferences stored by the desktop program\n"
+           "  --save                store the options used as the new preferences\n"
            "  --help                show this text\n"
            "  --version             show the version\n"
            "\n"

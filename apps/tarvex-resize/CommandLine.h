@@ -32,7 +32,9 @@ public:
 
     // Switches of the program itself, as opposed to the resize settings.
     struct Switches {
-        bool events = false;  // --events: one line per job event on stdout
+        bool events = false;   // --events: one line per job event on stdout
+        bool noStore = false;  // --no-store: ignore the stored preferences
+        bool save = false;     // --save: store the options used, as a drop does
     };
 
     const std::vector<std::string>& paths() const { return paths_; }

@@ -20,6 +20,10 @@
 #include "ReportPrinter.h"
 #include "TerminalProgress.h"
 #include "job/ResizeTask.h"
+#include "job/SizerStore.h"
+#include "shell/lang/LocalizerFactory.h"
+#include "shell/reg/MappedData.h"
+#include "shell/reg/StoreLocation.h"
 #include "job/Sizer.h"
 #include "job/Thread.h"
 
@@ -50,6 +54,30 @@ s::image::util::JobReport runJob(const s::image::util::Sizer& sizer,
     return task.lastReport();
 }
 
+// Fills sizer from the stored preferences (unless --no-store), then lets the
+// command line override them. A stretch mode not given on the command line
+// is the one the chosen sizing mode keeps.
+void applyOptions(const std::vector<std::string>& arguments, s::cli::CommandLine& commandLine,
+                  s::image::util::Sizer& sizer) {
+    s::job::SizerStore::StretchModes stretch;
+    const bool useStore = !commandLine.switches().noStore;
+    const bool save = commandLine.switches().save;
+    s::thread::Pooled<s::reg::MappedData> store;
+    s::thread::Pooled<s::lang::Localizer> localizer;
+    if (useStore || save) {
+        store = s::reg::MappedData::open(s::reg::StoreLocation::kSaveDataKey);
+        localizer = s::lang::LocalizerFactory::create();
+    }
+    if (useStore && store && localizer) stretch = s::job::SizerStore::load(*store, *localizer, sizer);
+
+    constexpr std::int32_t kNotGiven = 0;
+    sizer.stretchMode = kNotGiven;
+    commandLine.parse(arguments, sizer);
+    if (sizer.stretchMode == kNotGiven) sizer.stretchMode = stretch.forMode(sizer.mode);
+
+    if (save && store && localizer) s::job::SizerStore::save(*store, *localizer, sizer);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -57,9 +85,13 @@ int main(int argc, char** argv) {
     // the program in the middle of an output.
     std::signal(SIGXFSZ, SIG_IGN);
 
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
     s::image::util::Sizer sizer;
     s::cli::CommandLine commandLine;
-    switch (commandLine.parse(std::vector<std::string>(argv + 1, argv + argc), sizer)) {
+    // A first pass finds usage errors, --help, --version and the switches
+    // before anything is read from or written to the store.
+    s::image::util::Sizer scratch;
+    switch (commandLine.parse(arguments, scratch)) {
         case s::cli::CommandLine::Action::Help:
             std::cout << s::cli::CommandLine::usage();
             return kExitAllWritten;
@@ -74,6 +106,7 @@ int main(int argc, char** argv) {
             break;
     }
 
+    applyOptions(arguments, commandLine, sizer);
     sizer.buildSamples();
     std::atomic<bool> cancel{false};
     const s::cli::CancelSignals cancelOnSignal(cancel);
