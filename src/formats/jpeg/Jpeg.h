@@ -1,0 +1,78 @@
+// s::image::jpg::win::Jpeg -- the JPEG codec: reads JPEG (JFIF/EXIF/Adobe)
+// files into a pixel image and writes pixel images as baseline JFIF files.
+//
+// The object holds one opaque picture (32-bit, alpha bytes 255, hasAlpha
+// false). readFrom decodes a stream into it, upright by the file's EXIF
+// orientation, so every size the job sees is that of the upright picture;
+// nothing else of EXIF, no ICC profile and no comment is kept. fromImage
+// fills it from a pixel image (transparency composited onto a background),
+// and writeTo encodes it at the object's quality (75 by default): baseline,
+// 4:2:0, standard tables. writeTo may run any number of times; it gives the
+// same bytes each time and never changes the picture.
+//
+// Failures are results: readFrom and writeTo report false, the library state
+// is destroyed, the process goes on and nothing is printed; the library's
+// last message is kept (getLastMessage) for a caller that wants to show it.
+// Pooled: take() one, let the handle release it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "formats/IEncodedImage.h"
+
+namespace s::image::jpg::win {
+
+class Jpeg final : public s::image::IEncodedImage {
+    TARVEX_POOLED(Jpeg, "s_image_jpg_win_Jpeg")
+public:
+    static constexpr int kDefaultQuality = 75;
+
+    Jpeg() = default;
+    ~Jpeg() override = default;
+    Jpeg(const Jpeg&) = delete;
+    Jpeg& operator=(const Jpeg&) = delete;
+
+    // Empty picture, quality 75.
+    void reset() override;
+
+    std::int32_t getWidth() const override;
+    std::int32_t getHeight() const override;
+    const char* getExtension() const override { return ".jpg"; }
+
+    s::image::win::BufferedImage* decode(
+        std::int32_t index, s::image::win::BufferedImage* target,
+        s::thread::Pooled<s::image::win::BufferedImage>& created) override;
+    // One member, depth tag 24.
+    s::thread::Pooled<s::image::win::BufferedImageSet> decodeAll() override;
+
+    bool writeTo(s::io::IOutputStream& stream) override;
+    bool readFrom(s::io::IInputStream& stream) override;
+    bool isValid() const override { return pixels_ != nullptr; }
+
+    // The largest member, or the image (its filtered result when it has
+    // filters), at quality 75 on a white background.
+    s::thread::Pooled<IEncodedImage> encodeSet(s::image::win::BufferedImageSet& set) override;
+    s::thread::Pooled<IEncodedImage> encodeImage(s::image::win::BufferedImage& image) override;
+
+    // A black picture of w x h; false (object emptied) when it cannot be had.
+    bool create(std::int32_t width, std::int32_t height);
+    void setQuality(int quality) { quality_ = quality; }
+    int getQuality() const { return quality_; }
+    // Takes the image's colours; with hasAlpha the image is first composited
+    // onto an opaque background of (red, green, blue). The image is not
+    // changed. False (object emptied) when memory cannot be had.
+    bool fromImage(s::image::win::BufferedImage& image, int quality, std::uint8_t red,
+                   std::uint8_t green, std::uint8_t blue);
+    // The held picture, or null.
+    const s::image::win::BufferedImage* getPicture() const { return pixels_.get(); }
+    // The library's last message of the last readFrom or writeTo ("" if none).
+    const std::string& getLastMessage() const { return message_; }
+
+private:
+    int quality_ = kDefaultQuality;
+    s::thread::Pooled<s::image::win::BufferedImage> pixels_;
+    std::string message_;
+};
+
+}  // namespace s::image::jpg::win

@@ -1,0 +1,48 @@
+// s::image::jpg::win::JpegDecoder -- decodes a JPEG stream into an opaque
+// 32-bit pixel image, turned upright by its EXIF orientation.
+//
+// Colour: YCbCr and RGB files give their colours, greyscale files three
+// equal channels, Adobe CMYK/YCCK files red = C*K/255 and so on with the
+// samples as the library delivers them (inverted, as Adobe writes them).
+// Other component counts are refused.
+//
+// Failure: a fatal library error abandons the decoding, destroys the library
+// state and reports false; the process never ends and nothing is printed.
+// A stream that ends early is not a failure: the library completes the
+// picture. Memory: files larger than ImageLimits are refused after the
+// header, before anything is allocated for pixels; the library's own memory
+// is capped and so is the number of progressive scans.
+#pragma once
+
+#include <string>
+
+#include "foundation/EasyPooler.h"
+#include "foundation/IInputStream.h"
+#include "image/BufferedImage.h"
+#include "image/ImageLimits.h"
+
+namespace s::image::jpg::win {
+
+class JpegErrorManager;
+
+class JpegDecoder {
+public:
+    // Cap on the library's own memory (coefficient buffers of progressive
+    // and multi-scan files need 2 bytes per sample: at most 4 components at
+    // full resolution for the largest image ImageLimits admits).
+    static constexpr long kMaxLibraryMemory = 8 * ImageLimits::kMaxPixels + (64L << 20);
+
+    // The decoded, upright picture; null when the stream cannot be decoded.
+    // message receives the library's last message (a warning for a picture
+    // that was completed, the error for a refused one), or stays empty.
+    static s::thread::Pooled<s::image::win::BufferedImage> decode(s::io::IInputStream& stream,
+                                                                  std::string& message);
+
+private:
+    // The one function that calls into the library on the decoding side; it
+    // arms the error jump itself and holds no object with a destructor.
+    static bool run(s::io::IInputStream& stream, s::image::win::BufferedImage& target,
+                    int& orientation, JpegErrorManager& errors);
+};
+
+}  // namespace s::image::jpg::win

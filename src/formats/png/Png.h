@@ -1,0 +1,81 @@
+// s::image::png::win::Png -- the PNG codec: reads PNG files of every colour
+// type and bit depth and writes pixel images as 8-bit RGBA PNG files.
+//
+// The object holds one 32-bit picture with the alpha bytes exactly as the
+// file gave them. decode() settles what the alpha means: an alpha channel
+// with some byte below 255 makes a transparent image; one whose bytes are
+// all 0 (a file that does not use its alpha) or all 255 an opaque one.
+// fromImage fills the picture from a pixel image; writeTo writes it as
+// colour type 6, Adam7-interlaced when the interlace flag is set (as
+// encodeImage sets it). writeTo may run any number of times; it gives the
+// same bytes each time and never changes the picture.
+//
+// Failures are results: readFrom and writeTo report false, the library state
+// is destroyed, the process goes on and nothing is printed; the library's
+// last message is kept (getLastMessage). Pooled: take() one, let the handle
+// release it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "formats/IEncodedImage.h"
+
+namespace s::image::png::win {
+
+class Png final : public s::image::IEncodedImage {
+    TARVEX_POOLED(Png, "s_image_png_win_Png")
+public:
+    Png() = default;
+    ~Png() override = default;
+    Png(const Png&) = delete;
+    Png& operator=(const Png&) = delete;
+
+    // Empty picture, not interlaced.
+    void reset() override;
+
+    std::int32_t getWidth() const override;
+    std::int32_t getHeight() const override;
+    const char* getExtension() const override { return ".png"; }
+
+    s::image::win::BufferedImage* decode(
+        std::int32_t index, s::image::win::BufferedImage* target,
+        s::thread::Pooled<s::image::win::BufferedImage>& created) override;
+    // One member, depth tag 32.
+    s::thread::Pooled<s::image::win::BufferedImageSet> decodeAll() override;
+
+    bool writeTo(s::io::IOutputStream& stream) override;
+    bool readFrom(s::io::IInputStream& stream) override;
+    bool isValid() const override { return pixels_ != nullptr; }
+
+    // The largest member, or the image (its filtered result when it has
+    // filters), keeping its transparency, interlaced.
+    s::thread::Pooled<IEncodedImage> encodeSet(s::image::win::BufferedImageSet& set) override;
+    s::thread::Pooled<IEncodedImage> encodeImage(s::image::win::BufferedImage& image) override;
+
+    // A picture of w x h, all zero; false (object emptied) when it cannot be had.
+    bool create(std::int32_t width, std::int32_t height);
+    void setInterlace(bool interlace) { interlace_ = interlace; }
+    bool getInterlace() const { return interlace_; }
+    // Takes the image's pixels. With hasAlpha and keepTransparency the alpha
+    // bytes are kept; with hasAlpha alone the image is composited onto an
+    // opaque background of (red, green, blue); without hasAlpha every alpha
+    // byte is written as 255, whatever the image holds there. The image is
+    // not changed. False (object emptied) when memory cannot be had.
+    bool fromImage(s::image::win::BufferedImage& image, bool interlace, bool keepTransparency,
+                   std::uint8_t red, std::uint8_t green, std::uint8_t blue);
+    // The held picture (alpha as read, hasAlpha not settled), or null.
+    const s::image::win::BufferedImage* getPicture() const { return pixels_.get(); }
+    // The library's last message of the last readFrom or writeTo ("" if none).
+    const std::string& getLastMessage() const { return message_; }
+
+private:
+    // The meaning of the alpha bytes of a freshly decoded copy.
+    static void settleAlpha(s::image::win::BufferedImage& image);
+
+    bool interlace_ = false;
+    s::thread::Pooled<s::image::win::BufferedImage> pixels_;
+    std::string message_;
+};
+
+}  // namespace s::image::png::win
