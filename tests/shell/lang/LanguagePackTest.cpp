@@ -1,0 +1,202 @@
+// The language pack embedded in the binaries: its languages, that every
+// language really holds every text, and the entity-protected spaces.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "res/LanguagePack.h"
+#include "shell/lang/LocalizerFactory.h"
+#include "shell/xml/Node.h"
+
+namespace {
+
+using s::lang::LangPack;
+using s::lang::Localizer;
+using s::lang::LocalizerFactory;
+using s::thread::Pooled;
+using s::xml::Node;
+
+// Every id the program's interface uses.
+constexpr std::uint32_t kIds[] = {
+    300000,  400010,  400020,     400030,     400080,  400100,  400120,  400200,  400210,  400220,
+    400230,  400300,  400310,     400320,     400330,  400340,  400380,  400390,  500000,  500010,
+    500020,  500030,  609000,     609100,     609200,  609300,  609350,  609400,  609420,  609430,
+    609440,  609450,  609460,     700000,     701000,  701100,  1000000, 1001000, 1002000, 1003000,
+    1004000, 1005000, 1006000,    1101000,    1102000, 1105000, 1106000, 1107000, 1108000, 1109000,
+    1110000, 1120000, 1130000,    1140000,    1150000, 1160000, 1170000, 1180000, 1201000, 1202000,
+    1203000, 1204000, 2010000000, 2010001000,
+};
+
+std::string_view embeddedDocument() {
+    const std::span<const std::uint8_t> bytes = s::res::languagePack();
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+Pooled<Localizer> embeddedPack() {
+    Pooled<Localizer> localizer = LocalizerFactory::create(embeddedDocument(), "English");
+    EXPECT_TRUE(localizer);
+    return localizer;
+}
+
+// The text of id in the language at index.
+std::string textIn(Localizer& localizer, std::size_t index, std::uint32_t id) {
+    localizer.selectLanguageAt(index);
+    return localizer.text(id);
+}
+
+TEST(LanguagePack, IsEmbeddedAsUtf8WithByteOrderMark) {
+    const std::string_view document = embeddedDocument();
+    ASSERT_GT(document.size(), 3u);
+    EXPECT_EQ(document.substr(0, 3), "\xEF\xBB\xBF");
+}
+
+TEST(LanguagePack, ListsTheFortyLanguagesInMenuOrder) {
+    struct Language {
+        const char* tag;
+        const char* engName;
+        const char* trueName;
+    };
+    const Language expected[] = {
+        {"eng", "English", "English"},
+        {"ara", "Arabic", "عربي"},
+        {"ind", "Indonesian", "Bahasa Indonesia"},
+        {"bel", "Belarusian", "Беларускі"},
+        {"bul", "Bulgarian", "Български"},
+        {"hrv", "Croatian", "Hrvatski"},
+        {"cze", "Czech", "Cestina"},
+        {"zhs", "Chinese_Simplified", "简体中文"},
+        {"zht", "Chinese_Traditional", "繁體中文"},
+        {"dan", "Danish", "Dansk"},
+        {"nld", "Dutch", "Nederlands"},
+        {"est", "Estonian", "Eesti"},
+        {"fin", "Finnish", "Suomeksi"},
+        {"deu", "German", "Deutsch"},
+        {"ell", "Greek", "Ελληνικά"},
+        {"spa", "Spanish", "Español"},
+        {"fra", "French", "Français"},
+        {"heb", "Hebrew", "עברית"},
+        {"hin", "Hindi", "हिंदी"},
+        {"ita", "Italian", "Italiano"},
+        {"jpn", "Japanese", "日本語"},
+        {"kor", "Korean", "한국어"},
+        {"hun", "Hungarian", "Magyar"},
+        {"nor", "Norwegian", "Norsk"},
+        {"per", "Persian", "فارسی"},
+        {"pol", "Polish", "Polski"},
+        {"por", "Portuguese", "Português"},
+        {"bra", "Portuguese_Brazilian", "Portugus Brasileiro"},
+        {"rom", "Romanian", "Română"},
+        {"rus", "Russian", "Русский"},
+        {"cpn", "Serbian_Cyrillic", "Српски"},
+        {"slk", "Slovak", "Slovensky"},
+        {"slv", "Slovenian", "Slovenski"},
+        {"swe", "Swedish", "Svenska"},
+        {"tha", "Thai", "ไทย"},
+        {"tur", "Turkish", "Türkçe"},
+        {"ukr", "Ukrainian", "Українська"},
+        {"vie", "Vietnamese", "Việt Nam"},
+        {"srp", "Serbian_Latin", "Srpski (Partial)"},
+        {"vec", "Venetian", "Vèneto (vec-to) (Partial)"},
+    };
+    const Pooled<Localizer> localizer = embeddedPack();
+    ASSERT_EQ(localizer->languageCount(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(expected[i].engName);
+        const LangPack* pack = localizer->languageAt(i);
+        EXPECT_EQ(pack->tagName(), expected[i].tag);
+        EXPECT_EQ(pack->engName(), expected[i].engName);
+        EXPECT_EQ(pack->trueName(), expected[i].trueName);
+    }
+}
+
+// Checked on the document itself: loading fills a missing translation with
+// English, so the loaded packs could not reveal a gap.
+TEST(LanguagePack, EveryEntryIsWrittenOutInEveryLanguage) {
+    const Pooled<Localizer> localizer = embeddedPack();
+    Pooled<Node> root = Node::take();
+    root->parseUtf8(embeddedDocument());
+    const Node* entries = root->getChild("entries");
+    ASSERT_NE(entries, nullptr);
+
+    std::vector<std::uint32_t> documentIds;
+    for (std::size_t e = 0; e < entries->childCount(); ++e) {
+        const Node* entry = entries->child(e);
+        const std::string id = entry->getRaw("id", "");
+        SCOPED_TRACE(id);
+        documentIds.push_back(static_cast<std::uint32_t>(std::stoul(id)));
+        ASSERT_GT(entry->childCount(), 0u);
+        EXPECT_EQ(entry->child(0)->name(), "eng");
+        for (std::size_t i = 0; i < localizer->languageCount(); ++i) {
+            const std::string& tag = localizer->languageAt(i)->tagName();
+            const Node* text = entry->getChild(tag);
+            ASSERT_NE(text, nullptr) << tag;
+            EXPECT_FALSE(text->getString("", "").empty()) << tag;
+        }
+    }
+    EXPECT_EQ(documentIds, std::vector<std::uint32_t>(std::begin(kIds), std::end(kIds)));
+}
+
+TEST(LanguagePack, EnglishTextsKeepTheirEntities) {
+    struct Case {
+        std::uint32_t id;
+        const char* text;
+    };
+    const Case cases[] = {
+        {1107000, " Images"},           {1106000, "Up to "},
+        {1004000, "Create: "},          {400330, "       Yes       "},
+        {400340, "       No       "},   {1005000, "Advanced Options >>"},
+        {1006000, "<< Minimize"},       {609420, "\"Keep on Top\" Check Box"},
+        {400380, "Don't ask me again"}, {500030, "Windows XP/Vista/7/8.1/10"},
+        {2010001000, "Close"},
+    };
+    const Pooled<Localizer> localizer = embeddedPack();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        EXPECT_EQ(localizer->text(c.id), c.text);
+    }
+}
+
+TEST(LanguagePack, TranslationsKeepTheProtectedSpacesOfEnglish) {
+    const Pooled<Localizer> localizer = embeddedPack();
+    for (std::size_t i = 1; i < localizer->languageCount(); ++i) {
+        SCOPED_TRACE(localizer->languageAt(i)->engName());
+        for (std::uint32_t id : kIds) {
+            SCOPED_TRACE(id);
+            const std::string english = textIn(*localizer, 0, id);
+            const std::string translated = textIn(*localizer, i, id);
+            ASSERT_FALSE(translated.empty());
+            EXPECT_EQ(translated.front() == ' ', english.front() == ' ');
+            EXPECT_EQ(translated.back() == ' ', english.back() == ' ');
+        }
+    }
+}
+
+TEST(LanguagePack, OnlyNamesVersionDateAndSystemsStayUntranslated) {
+    const std::uint32_t kept[] = {300000, 500000, 500010, 500020, 500030, 1003000};
+    const std::uint32_t translated[] = {400100,  400120,  609440,  700000,
+                                        1002000, 1101000, 1130000, 1204000};
+    const Pooled<Localizer> localizer = embeddedPack();
+    for (std::size_t i = 1; i < localizer->languageCount(); ++i) {
+        SCOPED_TRACE(localizer->languageAt(i)->engName());
+        for (std::uint32_t id : kept) {
+            EXPECT_EQ(textIn(*localizer, i, id), textIn(*localizer, 0, id)) << id;
+        }
+        for (std::uint32_t id : translated) {
+            EXPECT_NE(textIn(*localizer, i, id), textIn(*localizer, 0, id)) << id;
+        }
+    }
+}
+
+TEST(LanguagePack, StartupFactoryLoadsTheEmbeddedPack) {
+    const Pooled<Localizer> localizer = LocalizerFactory::create();
+    ASSERT_TRUE(localizer);
+    EXPECT_EQ(localizer->languageCount(), 40u);
+    ASSERT_NE(localizer->currentLanguage(), nullptr);
+    EXPECT_EQ(localizer->text(500010), "1.24");
+}
+
+}  // namespace
