@@ -1,4 +1,4 @@
-// A small PNG decoder written straight from the PNG specification, used as
+// A small PNG decoder written straight from the PNG format document (the W3C recommendation), used as
 // the oracle for the codec's decoding: it shares no code with the library
 // the codec uses. It handles every colour type, bit depth and Adam7, for
 // valid files only (no CRC or error checks), and delivers what the codec
