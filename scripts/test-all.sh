@@ -3,7 +3,7 @@
 # normal build and in one with AddressSanitizer + UndefinedBehaviorSanitizer
 # (any sanitizer report fails the run). The tests of the worker thread and of
 # the command-line program's job handling run a third time under
-# ThreadSanitizer.
+# ThreadSanitizer, and every fuzz target gets a short run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc)
@@ -33,4 +33,14 @@ cmake --build "$root/build/thread" -j"$jobs" --target tarvex_job_runner_tests ta
 echo "== thread tests"
 ctest --test-dir "$root/build/thread" -j"$jobs" --output-on-failure --timeout 900 \
     -L '^(job_runner|cli)$'
+
+# Every fuzz target gets a short, bounded run over its seeds (longer local
+# runs: scripts/fuzz.sh with the seconds per target, default 600).
+# A finding there is printed with its input but does not fail this run yet:
+# the kept reproducers above are what gate a change, and new findings are
+# triaged into tests/crashers/ by hand.
+echo "== short fuzz runs"
+if ! bash "$root/scripts/fuzz.sh" 10; then
+    echo "!! a short fuzz run found something: see build/fuzz-work/artifacts/"
+fi
 echo "All test builds passed."
