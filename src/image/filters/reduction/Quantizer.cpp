@@ -42,6 +42,24 @@ struct Quantizer::Impl {
     std::int32_t root = kNone;
     std::uint32_t leafCount = 0;
     std::int32_t reducible[kLevels] = {kNone, kNone, kNone, kNone, kNone, kNone, kNone, kNone};
+    // Nearest palette index by exact colour, direct-mapped: graphics, icons
+    // and animation frames repeat colours across rows, and a hit skips the
+    // palette search. A slot holds the colour plus one (0 = empty) and the
+    // index the search gave for it, so results are unchanged. mapRow writes
+    // it, so a quantizer maps rows on one thread at a time (one per call).
+    static constexpr std::size_t kCacheSlots = 4096;
+    std::vector<std::uint32_t> cacheKeys = std::vector<std::uint32_t>(kCacheSlots, 0);
+    std::vector<std::uint8_t> cacheIndices = std::vector<std::uint8_t>(kCacheSlots, 0);
+
+    void clearCache() { std::fill(cacheKeys.begin(), cacheKeys.end(), 0u); }
+
+    // The filled entries sorted by green: the nearest-colour search starts
+    // at the pixel's green and stops on each side once green alone is
+    // farther than the best distance found.
+    struct SortedEntry {
+        std::int32_t green, red, blue, index;
+    };
+    std::vector<SortedEntry> byGreen;
 
     // A zeroed node (throws std::bad_alloc when the arena cannot grow).
     std::int32_t allocate() {
@@ -70,6 +88,8 @@ struct Quantizer::Impl {
         root = kNone;
         leafCount = 0;
         std::fill(std::begin(reducible), std::end(reducible), kNone);
+        clearCache();
+        byGreen.clear();
     }
 
     void collectLeaves(std::int32_t index, std::vector<LeafColour>& out) const {
@@ -186,11 +206,16 @@ void Quantizer::reduce() {
 
 void Quantizer::buildPalette() {
     fillPalette();
+    impl_->byGreen.clear();
     for (std::int32_t i = 0; i < filled_; ++i) {
         channels_[i][0] = static_cast<std::int16_t>(palette_[i] >> 16 & 0xFF);
         channels_[i][1] = static_cast<std::int16_t>(palette_[i] >> 8 & 0xFF);
         channels_[i][2] = static_cast<std::int16_t>(palette_[i] & 0xFF);
+        impl_->byGreen.push_back({channels_[i][1], channels_[i][0], channels_[i][2], i});
     }
+    std::stable_sort(
+        impl_->byGreen.begin(), impl_->byGreen.end(),
+        [](const Impl::SortedEntry& a, const Impl::SortedEntry& b) { return a.green < b.green; });
 }
 
 void Quantizer::fillPalette() {
@@ -232,26 +257,38 @@ void Quantizer::fillPalette() {
 
 std::uint32_t Quantizer::nearestIndex(std::uint8_t red, std::uint8_t green,
                                       std::uint8_t blue) const {
-    std::uint32_t best = 0;
-    int bestDistance = INT32_MAX;
-    for (std::int32_t i = 0; i < filled_; ++i) {
-        // Partial sums only grow, so an entry is dropped as soon as it can
-        // no longer be strictly nearer; ties keep the lower index.
-        const std::int16_t* entry = channels_[i];
-        const int dr = entry[0] - red;
-        int distance = dr * dr;
-        if (distance >= bestDistance) continue;
-        const int dg = entry[1] - green;
-        distance += dg * dg;
-        if (distance >= bestDistance) continue;
-        const int db = entry[2] - blue;
-        distance += db * db;
-        if (distance >= bestDistance) continue;
-        best = static_cast<std::uint32_t>(i);
-        bestDistance = distance;
-        if (distance == 0) break;
+    // The lowest index among the entries at the smallest squared distance,
+    // as a scan in index order keeping strictly nearer entries would give.
+    // Entries are visited outward from the pixel's green; a side ends when
+    // its green difference alone exceeds the best distance (an equal one
+    // may still tie with a lower index, so it is still looked at).
+    const std::vector<Impl::SortedEntry>& entries = impl_->byGreen;
+    std::int32_t best = 0;
+    std::int32_t bestDistance = INT32_MAX;
+    const auto consider = [&](const Impl::SortedEntry& entry, std::int32_t dg) {
+        const std::int32_t dr = entry.red - red;
+        const std::int32_t db = entry.blue - blue;
+        const std::int32_t distance = dg * dg + dr * dr + db * db;
+        if (distance < bestDistance || (distance == bestDistance && entry.index < best)) {
+            best = entry.index;
+            bestDistance = distance;
+        }
+    };
+    const auto start = std::lower_bound(
+        entries.begin(), entries.end(), static_cast<std::int32_t>(green),
+        [](const Impl::SortedEntry& entry, std::int32_t g) { return entry.green < g; });
+    for (auto up = start; up != entries.end(); ++up) {
+        const std::int32_t dg = up->green - green;
+        if (dg * dg > bestDistance) break;
+        consider(*up, dg);
     }
-    return best;
+    for (auto down = start; down != entries.begin();) {
+        --down;
+        const std::int32_t dg = green - down->green;
+        if (dg * dg > bestDistance) break;
+        consider(*down, dg);
+    }
+    return static_cast<std::uint32_t>(best);
 }
 
 void Quantizer::mapRow(const std::uint8_t* source, std::int32_t width, std::uint8_t* destination,
@@ -266,7 +303,14 @@ void Quantizer::mapRow(const std::uint8_t* source, std::int32_t width, std::uint
         if (opaque_ || source[3] == 255) {
             const std::uint32_t colour = source[2] << 16 | source[1] << 8 | source[0];
             if (!havePrevious || colour != previousColour) {
-                previousIndex = nearestIndex(source[2], source[1], source[0]);
+                const std::size_t slot = ((colour * 0x9E3779B1u) >> 20) & (Impl::kCacheSlots - 1);
+                if (impl_->cacheKeys[slot] == colour + 1) {
+                    previousIndex = impl_->cacheIndices[slot];
+                } else {
+                    previousIndex = nearestIndex(source[2], source[1], source[0]);
+                    impl_->cacheKeys[slot] = colour + 1;
+                    impl_->cacheIndices[slot] = static_cast<std::uint8_t>(previousIndex);
+                }
                 previousColour = colour;
                 havePrevious = true;
             }
