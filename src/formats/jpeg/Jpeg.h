@@ -19,16 +19,17 @@
 #include <cstdint>
 #include <string>
 
-#include "formats/IEncodedImage.h"
+#include "formats/SinglePictureCodec.h"
 
 namespace s::image::jpg::win {
 
-class Jpeg final : public s::image::IEncodedImage {
+class Jpeg final : public s::image::SinglePictureCodec {
     TARVEX_POOLED(Jpeg, "s_image_jpg_win_Jpeg")
 public:
     static constexpr int kDefaultQuality = 75;
+    static constexpr std::int32_t kDepthTag = 24;
 
-    Jpeg() = default;
+    Jpeg() : SinglePictureCodec(kDepthTag) {}
     ~Jpeg() override = default;
     Jpeg(const Jpeg&) = delete;
     Jpeg& operator=(const Jpeg&) = delete;
@@ -36,23 +37,10 @@ public:
     // Empty picture, quality 75.
     void reset() override;
 
-    std::int32_t getWidth() const override;
-    std::int32_t getHeight() const override;
     const char* getExtension() const override { return ".jpg"; }
 
-    s::image::win::BufferedImage* decode(
-        std::int32_t index, s::image::win::BufferedImage* target,
-        s::thread::Pooled<s::image::win::BufferedImage>& created) override;
-    // One member, depth tag 24.
-    s::thread::Pooled<s::image::win::BufferedImageSet> decodeAll() override;
-
-    bool writeTo(s::io::IOutputStream& stream) override;
-    bool readFrom(s::io::IInputStream& stream) override;
-    bool isValid() const override { return pixels_ != nullptr; }
-
-    // The largest member, or the image (its filtered result when it has
-    // filters), at quality 75 on a white background.
-    s::thread::Pooled<IEncodedImage> encodeSet(s::image::win::BufferedImageSet& set) override;
+    // The image (its filtered result when it has filters) at quality 75 on
+    // a white background; encodeSet encodes the set's largest member so.
     s::thread::Pooled<IEncodedImage> encodeImage(s::image::win::BufferedImage& image) override;
 
     // A black picture of w x h; false (object emptied) when it cannot be had.
@@ -64,15 +52,18 @@ public:
     // changed. False (object emptied) when memory cannot be had.
     bool fromImage(s::image::win::BufferedImage& image, int quality, std::uint8_t red,
                    std::uint8_t green, std::uint8_t blue);
-    // The held picture, or null.
-    const s::image::win::BufferedImage* getPicture() const { return pixels_.get(); }
-    // The library's last message of the last readFrom or writeTo ("" if none).
-    const std::string& getLastMessage() const { return message_; }
 
 private:
+    s::thread::Pooled<s::image::win::BufferedImage> decodePicture(s::io::IInputStream& stream,
+                                                                  std::string& message) override;
+    bool encodePicture(const s::image::win::BufferedImage& picture, s::io::IOutputStream& stream,
+                       std::string& message) override;
+    // Decoded JPEG pictures are opaque.
+    void settleDecodedAlpha(s::image::win::BufferedImage& image) const override {
+        image.setAlpha(false);
+    }
+
     int quality_ = kDefaultQuality;
-    s::thread::Pooled<s::image::win::BufferedImage> pixels_;
-    std::string message_;
 };
 
 }  // namespace s::image::jpg::win

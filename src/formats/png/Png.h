@@ -19,14 +19,16 @@
 #include <cstdint>
 #include <string>
 
-#include "formats/IEncodedImage.h"
+#include "formats/SinglePictureCodec.h"
 
 namespace s::image::png::win {
 
-class Png final : public s::image::IEncodedImage {
+class Png final : public s::image::SinglePictureCodec {
     TARVEX_POOLED(Png, "s_image_png_win_Png")
 public:
-    Png() = default;
+    static constexpr std::int32_t kDepthTag = 32;
+
+    Png() : SinglePictureCodec(kDepthTag) {}
     ~Png() override = default;
     Png(const Png&) = delete;
     Png& operator=(const Png&) = delete;
@@ -34,23 +36,10 @@ public:
     // Empty picture, not interlaced.
     void reset() override;
 
-    std::int32_t getWidth() const override;
-    std::int32_t getHeight() const override;
     const char* getExtension() const override { return ".png"; }
 
-    s::image::win::BufferedImage* decode(
-        std::int32_t index, s::image::win::BufferedImage* target,
-        s::thread::Pooled<s::image::win::BufferedImage>& created) override;
-    // One member, depth tag 32.
-    s::thread::Pooled<s::image::win::BufferedImageSet> decodeAll() override;
-
-    bool writeTo(s::io::IOutputStream& stream) override;
-    bool readFrom(s::io::IInputStream& stream) override;
-    bool isValid() const override { return pixels_ != nullptr; }
-
-    // The largest member, or the image (its filtered result when it has
-    // filters), keeping its transparency, interlaced.
-    s::thread::Pooled<IEncodedImage> encodeSet(s::image::win::BufferedImageSet& set) override;
+    // The image (its filtered result when it has filters), keeping its
+    // transparency, interlaced; encodeSet encodes the set's largest member so.
     s::thread::Pooled<IEncodedImage> encodeImage(s::image::win::BufferedImage& image) override;
 
     // A picture of w x h, all zero; false (object emptied) when it cannot be had.
@@ -64,18 +53,16 @@ public:
     // not changed. False (object emptied) when memory cannot be had.
     bool fromImage(s::image::win::BufferedImage& image, bool interlace, bool keepTransparency,
                    std::uint8_t red, std::uint8_t green, std::uint8_t blue);
-    // The held picture (alpha as read, hasAlpha not settled), or null.
-    const s::image::win::BufferedImage* getPicture() const { return pixels_.get(); }
-    // The library's last message of the last readFrom or writeTo ("" if none).
-    const std::string& getLastMessage() const { return message_; }
+    // getPicture() holds the alpha bytes as read; decode() settles their meaning.
 
 private:
-    // The meaning of the alpha bytes of a freshly decoded copy.
-    static void settleAlpha(s::image::win::BufferedImage& image);
+    s::thread::Pooled<s::image::win::BufferedImage> decodePicture(s::io::IInputStream& stream,
+                                                                  std::string& message) override;
+    bool encodePicture(const s::image::win::BufferedImage& picture, s::io::IOutputStream& stream,
+                       std::string& message) override;
+    void settleDecodedAlpha(s::image::win::BufferedImage& image) const override;
 
     bool interlace_ = false;
-    s::thread::Pooled<s::image::win::BufferedImage> pixels_;
-    std::string message_;
 };
 
 }  // namespace s::image::png::win
