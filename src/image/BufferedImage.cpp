@@ -209,6 +209,20 @@ Pooled<BufferedImage> BufferedImage::createImage(std::int32_t w, std::int32_t h)
     return image;
 }
 
+bool BufferedImage::resetSizeGrowing(std::int32_t w, std::int32_t h) {
+    setSize(0, 0);
+    if (!reserveGrowing(w, h)) return false;
+    setSize(w, h);
+    return true;
+}
+
+BufferedImage* BufferedImage::prepareTarget(BufferedImage* target, std::int32_t w, std::int32_t h,
+                                            Pooled<BufferedImage>& created) {
+    if (target) return target->resetSizeGrowing(w, h) ? target : nullptr;
+    created = createImage(w, h);
+    return created.get();
+}
+
 std::uint8_t* BufferedImage::getRow(std::int32_t y) {
     return const_cast<std::uint8_t*>(static_cast<const BufferedImage*>(this)->getRow(y));
 }

@@ -59,6 +59,14 @@ public:
     bool allocate(std::int32_t w, std::int32_t h);
     // A new pooled image allocated to w x h; a null handle when that fails.
     static s::thread::Pooled<BufferedImage> createImage(std::int32_t w, std::int32_t h);
+    // Makes this image w x h for new content, reusing its memory when it is
+    // large enough (the old pixels are not kept). False when memory cannot be had.
+    bool resetSizeGrowing(std::int32_t w, std::int32_t h);
+    // Where a decoder writes a w x h picture: target made w x h by
+    // resetSizeGrowing, or, without a target, a new image handed over through
+    // created. Null when memory cannot be had.
+    static BufferedImage* prepareTarget(BufferedImage* target, std::int32_t w, std::int32_t h,
+                                        s::thread::Pooled<BufferedImage>& created);
 
     std::int32_t getPixelCount() const { return width_ * height_; }
     std::int32_t getBytesPerLine() const { return width_ * 4; }

@@ -404,15 +404,8 @@ void Bitmap::drawInto(BufferedImage& target) const {
 BufferedImage* Bitmap::decode(std::int32_t, BufferedImage* target, Pooled<BufferedImage>& created) {
     if (!valid_) return nullptr;
     const std::int32_t width = infoHeader_.width, height = infoHeader_.height;
-    if (!target) {
-        created = BufferedImage::createImage(width, height);
-        if (!created) return nullptr;
-        target = created.get();
-    } else {
-        target->setSize(0, 0);
-        if (!target->reserveGrowing(width, height)) return nullptr;
-        target->setSize(width, height);
-    }
+    target = BufferedImage::prepareTarget(target, width, height, created);
+    if (!target) return nullptr;
     drawInto(*target);
 
     if (isAlphaBitmap()) {

@@ -115,15 +115,8 @@ BufferedImage* IconImage::decode(std::int32_t, BufferedImage* target,
                                  Pooled<BufferedImage>& created) {
     if (!isValid()) return nullptr;
     const std::int32_t width = getWidth(), height = getHeight();
-    if (!target) {
-        created = BufferedImage::createImage(width, height);
-        if (!created) return nullptr;
-        target = created.get();
-    } else {
-        target->setSize(0, 0);
-        if (!target->reserveGrowing(width, height)) return nullptr;
-        target->setSize(width, height);
-    }
+    target = BufferedImage::prepareTarget(target, width, height, created);
+    if (!target) return nullptr;
     drawInto(*target);
 
     if (is32Bit()) {

@@ -408,9 +408,7 @@ bool Resampler::resampleWith(const IScaleFilter& kernel, const BufferedImage& so
     const bool bothScale = sw != w && sh != h;
     if (bothScale && !ImageLimits::fits(w, sh)) return false;
 
-    destination.setSize(0, 0);
-    if (!destination.reserveGrowing(w, h)) return false;
-    destination.setSize(w, h);
+    if (!destination.resetSizeGrowing(w, h)) return false;
     destination.setAlpha(source.hasAlpha());
 
     const Plane from{const_cast<std::uint8_t*>(source.getRow(sh - 1)),
