@@ -1,7 +1,7 @@
 // s::image::SinglePictureCodec -- what the codecs whose files hold exactly
 // one picture, decoded and encoded by an outside library (JPEG, PNG), have
 // in common: the picture held as a pooled pixel image, decoding it into a
-// copy or a set of one member, reading and writing through the format's
+// copy or handing it over as a set of one member, reading and writing through the format's
 // decoder and encoder with every exception stopped here, and the library's
 // last message kept for a caller that wants to show it.
 //
@@ -40,13 +40,16 @@ public:
         return out;
     }
 
-    // One member tagged with the format's depth, or an empty set.
+    // One member tagged with the format's depth, or an empty set. The held
+    // picture itself becomes the member, its alpha settled by the format: a
+    // photo is not copied on its way to the job, so the codec is empty
+    // afterwards (isValid() false, a second decodeAll gives an empty set).
     s::thread::Pooled<s::image::win::BufferedImageSet> decodeAll() override {
         s::thread::Pooled<s::image::win::BufferedImageSet> set =
             s::image::win::BufferedImageSet::take();
-        if (!set) return set;
-        s::thread::Pooled<s::image::win::BufferedImage> image;
-        if (decode(0, nullptr, image)) set->add(std::move(image), depthTag_, 0, 0);
+        if (!set || !pixels_) return set;
+        settleDecodedAlpha(*pixels_);
+        set->add(std::move(pixels_), depthTag_, 0, 0);
         return set;
     }
 

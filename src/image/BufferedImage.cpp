@@ -5,6 +5,7 @@
 #include <new>
 
 #include "image/ImageLimits.h"
+#include "image/PixelAllocator.h"
 #include "image/filters/IFilter.h"
 #include "image/filters/scale/Resampler.h"
 
@@ -14,7 +15,6 @@ namespace {
 
 using s::thread::Pooled;
 
-constexpr std::align_val_t kPixelAlignment{64};
 constexpr std::uint32_t kOpaque = 0xFF000000u;
 constexpr std::uint32_t kColourMask = 0x00FFFFFFu;
 
@@ -103,7 +103,7 @@ std::uint32_t flattenChannel(std::uint32_t c, std::uint32_t a) {
 }  // namespace
 
 void BufferedImage::FreeBits::operator()(std::uint8_t* p) const noexcept {
-    ::operator delete(p, kPixelAlignment);
+    PixelAllocator::release(p, bytes);
 }
 
 BufferedImage::BufferedImage() {
@@ -120,17 +120,19 @@ void BufferedImage::reset() {
     scaledCache_.reset();
     clearFilters();
     filteredCache_.reset();
+    spareOutput_.reset();
 }
 
 // ---- memory ---------------------------------------------------------------
 
-BufferedImage::PixelMemory BufferedImage::newPixelMemory(std::int32_t w, std::int32_t h) {
+BufferedImage::PixelMemory BufferedImage::newPixelMemory(std::int32_t w, std::int32_t h,
+                                                         Clear clear) {
     if (!s::image::ImageLimits::fits(w, h)) return PixelMemory();
     const std::size_t bytes = static_cast<std::size_t>(std::int64_t{w} * std::int64_t{h} * 4);
-    void* raw = ::operator new(bytes, kPixelAlignment, std::nothrow);
-    if (!raw) return PixelMemory();
-    std::memset(raw, 0, bytes);
-    return PixelMemory(static_cast<std::uint8_t*>(raw));
+    std::uint8_t* block = clear == Clear::Zero ? PixelAllocator::allocateZeroed(bytes)
+                                               : PixelAllocator::allocateUncleared(bytes);
+    if (!block) return PixelMemory();
+    return PixelMemory(block, FreeBits{bytes});
 }
 
 void BufferedImage::releaseMemory() {
@@ -309,7 +311,14 @@ void BufferedImage::drawImage(std::int32_t x, std::int32_t y, std::int32_t w, st
 bool BufferedImage::copyInto(BufferedImage& target) const {
     if (&target == this) return true;
     if (!isReadable()) return false;
-    if (!target.allocate(width_, height_)) return false;
+    target.releaseMemory();
+    if (width_ > 0 || height_ > 0) {
+        // Every row is overwritten below: the block needs no clearing.
+        PixelMemory memory = newPixelMemory(width_, height_, Clear::No);
+        if (!memory) return false;
+        target.adoptMemory(std::move(memory), width_, height_);
+        target.setSize(width_, height_);
+    }
     target.hasAlpha_ = hasAlpha_;
     const std::size_t rowBytes = static_cast<std::size_t>(width_) * 4;
     for (std::int32_t y = 0; y < height_; ++y) std::memcpy(target.getRow(y), getRow(y), rowBytes);
@@ -450,12 +459,12 @@ void BufferedImage::releaseFilter(FilterSlot& slot) {
 }
 
 void BufferedImage::dropFilteredCache() {
-    filteredCache_.reset();
+    if (filteredCache_) spareOutput_ = std::move(filteredCache_);
 }
 
 Pooled<BufferedImage> BufferedImage::runFilter(s::image::filters::IFilter& filter,
-                                               BufferedImage& input) {
-    Pooled<BufferedImage> output = take();
+                                               BufferedImage& input, Pooled<BufferedImage> reuse) {
+    Pooled<BufferedImage> output = reuse ? std::move(reuse) : take();
     Pooled<BufferedImage> created;
     BufferedImage* result = filter.apply(input, output.get(), created);
     if (!result) return {};
@@ -470,7 +479,17 @@ BufferedImage* BufferedImage::applyFilters() {
     dropFilteredCache();
     for (std::size_t i = 0; i < filters_.size(); ++i) {
         BufferedImage& input = (i == 0) ? *this : *filteredCache_;
-        Pooled<BufferedImage> result = runFilter(*filters_[i].filter, input);
+        Pooled<BufferedImage> reuse;
+        if (i == 0 && spareOutput_) {
+            reuse = std::move(spareOutput_);
+            // Only its memory serves again: what was derived from its old
+            // pixels (a scaled copy an encoder made) would be stale.
+            reuse->scaledCache_.reset();
+            reuse->clearFilters();
+            reuse->filteredCache_.reset();
+            reuse->spareOutput_.reset();
+        }
+        Pooled<BufferedImage> result = runFilter(*filters_[i].filter, input, std::move(reuse));
         // A half-run chain is not the filtered image: report the failure.
         if (!result) {
             dropFilteredCache();

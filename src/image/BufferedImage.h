@@ -11,7 +11,7 @@
 // only when it grows. Rows are exactly capacityWidth * 4 bytes apart; logical
 // row y (0 = top) starts at (capacityHeight - 1 - y) * stride.
 //
-// Pixel memory is a plain 64-byte-aligned block; creating it fails (and the
+// Pixel memory is a 64-byte-aligned block (PixelAllocator); creating it fails (and the
 // image stays empty) when the size is beyond ImageLimits or memory is short.
 // No pixel of an image whose memory could not be had is ever touched.
 //
@@ -20,6 +20,7 @@
 // createImage() and let the handle release them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -155,14 +156,17 @@ private:
         bool owned;
     };
     struct FreeBits {
+        std::size_t bytes;  // as allocated, for PixelAllocator::release
         void operator()(std::uint8_t* p) const noexcept;
     };
 
     using PixelMemory = std::unique_ptr<std::uint8_t, FreeBits>;
 
     // Zeroed memory for w x h pixels, or null when the size is beyond
-    // ImageLimits or the allocation fails.
-    static PixelMemory newPixelMemory(std::int32_t w, std::int32_t h);
+    // ImageLimits or the allocation fails. Uncleared memory is only for a
+    // caller that writes every pixel at once (a whole-image copy).
+    enum class Clear { Zero, No };
+    static PixelMemory newPixelMemory(std::int32_t w, std::int32_t h, Clear clear = Clear::Zero);
     void releaseMemory();
     void adoptMemory(PixelMemory memory, std::int32_t w, std::int32_t h);
     // True when the logical rectangle lies in existing memory.
@@ -170,8 +174,10 @@ private:
     // True when the logical rectangle lies in memory or is empty.
     bool isReadable() const;
     // Runs one filter on input; the result in a handle this image can own.
+    // The output is `reuse` when given (its memory serves again), else a new image.
     static s::thread::Pooled<BufferedImage> runFilter(s::image::filters::IFilter& filter,
-                                                      BufferedImage& input);
+                                                      BufferedImage& input,
+                                                      s::thread::Pooled<BufferedImage> reuse);
     void dropFilteredCache();
     void releaseFilter(FilterSlot& slot);
 
@@ -185,6 +191,10 @@ private:
     bool hasAlpha_ = false;
     std::vector<FilterSlot> filters_;
     s::thread::Pooled<BufferedImage> filteredCache_;
+    // The last filtered result once dropped: the next run of the chain writes
+    // into it, so resizing one picture to several sizes in turn does not
+    // allocate (and fault in) fresh memory for every size.
+    s::thread::Pooled<BufferedImage> spareOutput_;
 };
 
 }  // namespace s::image::win

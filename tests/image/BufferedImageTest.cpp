@@ -362,6 +362,30 @@ TEST(BufferedImageFilters, AppliesTheChainInOrderAndCachesTheResult) {
     }
 }
 
+// A new chain writes into the memory of the last filtered result; nothing
+// derived from that result's old pixels (a scaled copy) may survive.
+TEST(BufferedImageFilters, ARerunChainGivesFreshResultsAndFreshScaledCopies) {
+    Pooled<BufferedImage> image = solidImage(4, 4, 0xFF102030, false);
+    FakeFilter first;
+    image->addFilter(first);
+    BufferedImage* filtered = image->getFiltered();
+    ASSERT_TRUE(filtered);
+    ASSERT_TRUE(filtered->scaled(2, 2, false));
+    const Pixels before = pixelsOf(*filtered->scaled(2, 2, false));
+    image->clearFilters();
+
+    FakeFilter second;
+    second.delta = 0x00010101;
+    image->addFilter(second);
+    filtered = image->getFiltered();
+    ASSERT_TRUE(filtered);
+    EXPECT_EQ(pixelsOf(*filtered), Pixels(16, 0xFF112131));
+    BufferedImage* scaled = filtered->scaled(2, 2, false);
+    ASSERT_TRUE(scaled);
+    EXPECT_EQ(pixelsOf(*scaled), Pixels(4, 0xFF112131));
+    EXPECT_NE(pixelsOf(*scaled), before);
+}
+
 TEST(BufferedImageFilters, AFailingFilterGivesNoFilteredImage) {
     FakeFilter first, failing;
     failing.mode = FakeFilter::Mode::Fail;

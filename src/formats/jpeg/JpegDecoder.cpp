@@ -1,5 +1,6 @@
 #include "formats/jpeg/JpegDecoder.h"
 
+#include <algorithm>
 #include <csetjmp>
 
 #include "formats/jpeg/ExifMarkerReader.h"
@@ -56,6 +57,53 @@ RowConverter converterFor(int components) {
     return components >= 0 && components < 5 ? kConverters[components] : nullptr;
 }
 
+// Rows handed to the library per call when it writes straight into the image.
+constexpr JDIMENSION kRowsPerRead = 16;
+
+// Colour pictures: the library converts to blue, green, red and an alpha of
+// 255 itself, straight into the image's rows, with the same arithmetic as its
+// RGB output, so no line buffer and no second pass are needed.
+bool decodesStraightToPixels(jpeg_decompress_struct& cinfo) {
+#if defined(JCS_ALPHA_EXTENSIONS)
+    if (cinfo.out_color_space == JCS_RGB && cinfo.num_components == 3) {
+        cinfo.out_color_space = JCS_EXT_BGRA;
+        return true;
+    }
+#endif
+    (void)cinfo;
+    return false;
+}
+
+void stalled(j_common_ptr common) {
+    JpegErrorManager::fail(common, "The JPEG data source stalled");
+}
+
+void readStraight(jpeg_decompress_struct& cinfo, BufferedImage& target) {
+    JSAMPROW rows[kRowsPerRead];
+    while (cinfo.output_scanline < cinfo.output_height) {
+        const JDIMENSION y = cinfo.output_scanline;
+        const JDIMENSION count = std::min(kRowsPerRead, cinfo.output_height - y);
+        for (JDIMENSION i = 0; i < count; ++i)
+            rows[i] = target.getRow(static_cast<std::int32_t>(y + i));
+        // Our source never suspends, so every call delivers at least a line.
+        if (jpeg_read_scanlines(&cinfo, rows, count) == 0) {
+            stalled(reinterpret_cast<j_common_ptr>(&cinfo));
+        }
+    }
+}
+
+void readConverted(jpeg_decompress_struct& cinfo, BufferedImage& target, RowConverter convert) {
+    j_common_ptr common = reinterpret_cast<j_common_ptr>(&cinfo);
+    JSAMPARRAY line = (*cinfo.mem->alloc_sarray)(
+        common, JPOOL_IMAGE, cinfo.output_width * static_cast<JDIMENSION>(cinfo.output_components),
+        1);
+    while (cinfo.output_scanline < cinfo.output_height) {
+        const JDIMENSION y = cinfo.output_scanline;
+        if (jpeg_read_scanlines(&cinfo, line, 1) != 1) stalled(common);
+        convert(line[0], target.getRow(static_cast<std::int32_t>(y)), cinfo.output_width);
+    }
+}
+
 }  // namespace
 
 Pooled<BufferedImage> JpegDecoder::decode(s::io::IInputStream& stream, std::string& message) {
@@ -97,24 +145,19 @@ bool JpegDecoder::run(s::io::IInputStream& stream, BufferedImage& target, int& o
     if (!convert) JpegErrorManager::fail(common, "Unsupported number of colour components");
     cinfo.mem->max_memory_to_use = kMaxLibraryMemory;
 
+    const bool straight = decodesStraightToPixels(cinfo);
     jpeg_start_decompress(&cinfo);
-    if (converterFor(cinfo.output_components) != convert) {
-        JpegErrorManager::fail(common, "Unsupported colour layout");
-    }
+    const bool layoutOk =
+        straight ? cinfo.output_components == 4 : converterFor(cinfo.output_components) == convert;
+    if (!layoutOk) JpegErrorManager::fail(common, "Unsupported colour layout");
     if (!target.allocate(static_cast<std::int32_t>(cinfo.output_width),
                          static_cast<std::int32_t>(cinfo.output_height))) {
         JpegErrorManager::fail(common, "Not enough memory for the picture");
     }
-    JSAMPARRAY line = (*cinfo.mem->alloc_sarray)(
-        common, JPOOL_IMAGE, cinfo.output_width * static_cast<JDIMENSION>(cinfo.output_components),
-        1);
-    while (cinfo.output_scanline < cinfo.output_height) {
-        const JDIMENSION y = cinfo.output_scanline;
-        // Our source never suspends, so every call delivers a line.
-        if (jpeg_read_scanlines(&cinfo, line, 1) != 1) {
-            JpegErrorManager::fail(common, "The JPEG data source stalled");
-        }
-        convert(line[0], target.getRow(static_cast<std::int32_t>(y)), cinfo.output_width);
+    if (straight) {
+        readStraight(cinfo, target);
+    } else {
+        readConverted(cinfo, target, convert);
     }
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);

@@ -1,5 +1,6 @@
 #include "formats/jpeg/JpegEncoder.h"
 
+#include <algorithm>
 #include <csetjmp>
 
 #include "formats/jpeg/JpegErrorManager.h"
@@ -12,6 +13,32 @@ using s::image::win::BufferedImage;
 
 namespace {
 
+#if defined(JCS_EXTENSIONS)
+
+// The library reads blue, green, red and an ignored fourth byte straight from
+// the image's rows (it never writes to them), with the same arithmetic as its
+// RGB input.
+constexpr J_COLOR_SPACE kInputSpace = JCS_EXT_BGRX;
+constexpr int kInputComponents = 4;
+constexpr JDIMENSION kRowsPerWrite = 16;
+
+void writeRows(jpeg_compress_struct& cinfo, const BufferedImage& image) {
+    JSAMPROW rows[kRowsPerWrite];
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const JDIMENSION y = cinfo.next_scanline;
+        const JDIMENSION count = std::min(kRowsPerWrite, cinfo.image_height - y);
+        for (JDIMENSION i = 0; i < count; ++i) {
+            rows[i] = const_cast<JSAMPLE*>(image.getRow(static_cast<std::int32_t>(y + i)));
+        }
+        jpeg_write_scanlines(&cinfo, rows, count);
+    }
+}
+
+#else
+
+constexpr J_COLOR_SPACE kInputSpace = JCS_RGB;
+constexpr int kInputComponents = 3;
+
 void bgraToRgb(const std::uint8_t* in, JSAMPLE* out, JDIMENSION width) {
     for (JDIMENSION x = 0; x < width; ++x, in += 4, out += 3) {
         out[0] = in[2];
@@ -19,6 +46,18 @@ void bgraToRgb(const std::uint8_t* in, JSAMPLE* out, JDIMENSION width) {
         out[2] = in[0];
     }
 }
+
+void writeRows(jpeg_compress_struct& cinfo, const BufferedImage& image) {
+    JSAMPARRAY line = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo),
+                                                 JPOOL_IMAGE, cinfo.image_width * 3, 1);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        const auto y = static_cast<std::int32_t>(cinfo.next_scanline);
+        bgraToRgb(image.getRow(y), line[0], cinfo.image_width);
+        jpeg_write_scanlines(&cinfo, line, 1);
+    }
+}
+
+#endif
 
 }  // namespace
 
@@ -42,20 +81,14 @@ bool JpegEncoder::run(const BufferedImage& image, int quality, s::io::IOutputStr
     StreamDestinationManager::install(&cinfo, stream);
     cinfo.image_width = static_cast<JDIMENSION>(image.getWidth());
     cinfo.image_height = static_cast<JDIMENSION>(image.getHeight());
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
+    cinfo.input_components = kInputComponents;
+    cinfo.in_color_space = kInputSpace;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, quality, TRUE);
     // An empty image stops here with the library's own error.
     jpeg_start_compress(&cinfo, TRUE);
 
-    JSAMPARRAY line = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo),
-                                                 JPOOL_IMAGE, cinfo.image_width * 3, 1);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        const auto y = static_cast<std::int32_t>(cinfo.next_scanline);
-        bgraToRgb(image.getRow(y), line[0], cinfo.image_width);
-        jpeg_write_scanlines(&cinfo, line, 1);
-    }
+    writeRows(cinfo, image);
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
     return true;

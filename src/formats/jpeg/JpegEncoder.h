@@ -3,8 +3,9 @@
 // standard Huffman tables, density 1:1) at the given quality with baseline
 // quantisation limits.
 //
-// The image is read, never changed: each row is converted into a scratch
-// line of the library's pool. Alpha is ignored (callers composite first).
+// The image is read, never changed: the library takes its rows as they are
+// (or, with a library without extended colour spaces, each row converted
+// into a scratch line). Alpha is ignored (callers composite first).
 // A fatal library error or a refused write abandons the compression,
 // destroys the library state and reports false; nothing is printed and the
 // process goes on. What already reached the stream stays there for the

@@ -1,7 +1,8 @@
 // The resampler's fast passes must give exactly the bytes of the plain
 // 16.16 arithmetic: each pass is recomputed here pixel by pixel from the
-// contribution table and compared with the resampler on noisy images whose
-// widths leave every remainder of the four-pixel vector blocks.
+// contribution table and compared with the resampler, in every form of the
+// passes this processor has (plain, 128-bit, 256-bit), on noisy images whose
+// widths leave every remainder of the four- and eight-pixel vector blocks.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -9,6 +10,7 @@
 #include "ImageFixtures.h"
 #include "image/filters/scale/Contribution.h"
 #include "image/filters/scale/Resampler.h"
+#include "image/filters/scale/WidePasses.h"
 
 namespace {
 
@@ -57,15 +59,46 @@ Plane reference(const Plane& source, std::int32_t sw, std::int32_t sh, std::int3
     return out;
 }
 
+// Runs the body once per form of the passes available here, then restores
+// the widest.
+template <class Body>
+void forEachPassForm(Body body) {
+    for (Resampler::Passes wanted :
+         {Resampler::Passes::Plain, Resampler::Passes::Vector, Resampler::Passes::Wide}) {
+        const Resampler::Passes used = Resampler::usePasses(wanted);
+        if (used != wanted) continue;
+        SCOPED_TRACE(testing::Message() << "pass form " << static_cast<int>(used));
+        body();
+    }
+    Resampler::usePasses(Resampler::Passes::Wide);
+}
+
 TEST(ResamplerExactnessTest, FastPassesMatchThePlainArithmetic) {
     struct Case {
         std::int32_t sw, sh, w, h;
     };
     // Shrinks, enlargements, one axis alone, extreme ratios, widths of every
     // remainder modulo 4 and tables whose records copy a single pixel.
-    const Case cases[] = {{37, 29, 9, 7},  {37, 29, 81, 63}, {64, 48, 17, 48}, {64, 48, 64, 13},
-                          {50, 3, 1, 1},   {3, 50, 7, 1},    {41, 23, 42, 22}, {200, 9, 6, 30},
-                          {13, 61, 13, 5}, {5, 5, 131, 2},   {77, 31, 24, 31}, {18, 18, 19, 18}};
+    const Case cases[] = {{37, 29, 9, 7},
+                          {37, 29, 81, 63},
+                          {64, 48, 17, 48},
+                          {64, 48, 64, 13},
+                          {50, 3, 1, 1},
+                          {3, 50, 7, 1},
+                          {41, 23, 42, 22},
+                          {200, 9, 6, 30},
+                          {13, 61, 13, 5},
+                          {5, 5, 131, 2},
+                          {77, 31, 24, 31},
+                          {18, 18, 19, 18},
+                          // Hundreds of taps per record, windows at the right
+                          // edge, sources narrower than a four-tap group.
+                          {601, 23, 7, 3},
+                          {257, 250, 15, 2},
+                          {3, 9, 2, 4},
+                          {2, 31, 1, 9},
+                          {99, 17, 49, 8},
+                          {16, 301, 9, 5}};
     std::mt19937 random(2024);
     for (const Case& c : cases) {
         Pixels pixels(static_cast<std::size_t>(c.sw) * c.sh);
@@ -80,15 +113,17 @@ TEST(ResamplerExactnessTest, FastPassesMatchThePlainArithmetic) {
             SCOPED_TRACE(testing::Message() << c.sw << "x" << c.sh << " -> " << c.w << "x" << c.h
                                             << " kernel " << kind);
             const Kernel kernel = static_cast<Kernel>(kind);
-            auto result = Resampler::resample(kernel, *source, c.w, c.h);
-            ASSERT_TRUE(result);
             const Plane expected = reference(bottomUp, c.sw, c.sh, c.w, c.h, kernel);
-            const Pixels actual = pixelsOf(*result);
-            Plane actualBottomUp(actual.size());
-            for (std::int32_t y = 0; y < c.h; ++y)
-                for (std::int32_t x = 0; x < c.w; ++x)
-                    actualBottomUp[y * c.w + x] = actual[(c.h - 1 - y) * c.w + x];
-            EXPECT_EQ(actualBottomUp, expected);
+            forEachPassForm([&] {
+                auto result = Resampler::resample(kernel, *source, c.w, c.h);
+                ASSERT_TRUE(result);
+                const Pixels actual = pixelsOf(*result);
+                Plane actualBottomUp(actual.size());
+                for (std::int32_t y = 0; y < c.h; ++y)
+                    for (std::int32_t x = 0; x < c.w; ++x)
+                        actualBottomUp[y * c.w + x] = actual[(c.h - 1 - y) * c.w + x];
+                EXPECT_EQ(actualBottomUp, expected);
+            });
         }
     }
 }
@@ -106,6 +141,43 @@ TEST(ResamplerExactnessTest, RememberedTablesFollowSizeAndKernel) {
         ASSERT_TRUE(Resampler::resample(static_cast<Kernel>(kind), *source, 9, 12));
     }
     EXPECT_EQ(pixelsOf(*Resampler::resample(Kernel::Bilinear, *source, 12, 9)), first);
+}
+
+}  // namespace
+
+namespace {
+
+using s::image::filters::scale::WidePasses;
+using s::image::filters::scale::WideTable;
+
+// The 256-bit form takes shrinking tables (every weight below 2^15) and
+// keeps each padded window inside the line; tables with larger weights are
+// left to the other forms.
+TEST(ResamplerExactnessTest, WideTablesStayInsideTheSourceOrAreRefused) {
+    const auto& bilinear = Resampler::defaultKernel(1);
+    struct Case {
+        std::int32_t source, dest;
+        bool accepted;
+    };
+    // 7 -> 2 and 3 -> 1: the padded window would be wider than the line.
+    // 10 -> 37: enlarging puts weights near 65536 on single taps.
+    const Case cases[] = {
+        {601, 7, true}, {40, 13, true}, {7, 2, false}, {3, 1, false}, {10, 37, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.source << " -> " << c.dest);
+        Contribution table;
+        ASSERT_TRUE(table.compute(bilinear, c.dest, c.source));
+        WideTable wide;
+        ASSERT_EQ(WidePasses::packHorizontal(table, c.source, wide), c.accepted);
+        if (!c.accepted) continue;
+        for (std::int32_t i = 0; i < c.dest; ++i) {
+            const std::int32_t taps = wide.groups[i] == 0 ? 1 : 4 * wide.groups[i];
+            EXPECT_GE(wide.first[i], 0);
+            EXPECT_LE(wide.first[i] + taps, c.source);
+            EXPECT_LE(wide.first[i], table.first(i));
+            EXPECT_GE(wide.first[i] + taps - 1, table.last(i));
+        }
+    }
 }
 
 }  // namespace

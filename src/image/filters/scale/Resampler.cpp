@@ -1,5 +1,7 @@
 #include "image/filters/scale/Resampler.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cstddef>
 #include <cstring>
 #include <mutex>
@@ -17,6 +19,7 @@
 #include "image/filters/scale/Contribution.h"
 #include "image/filters/scale/GaussianFilter.h"
 #include "image/filters/scale/HammingFilter.h"
+#include "image/filters/scale/WidePasses.h"
 
 namespace s::image::filters::scale {
 
@@ -222,6 +225,12 @@ struct Horizontal {
     static void scalar(const Contribution& t, Plane s, Plane d, std::int32_t n) {
         scalarHorizontal(t, s, d, n);
     }
+    static bool packWide(const Contribution& t, std::int32_t sourceLength, WideTable& wide) {
+        return WidePasses::packHorizontal(t, sourceLength, wide);
+    }
+    static void wide(const WideTable& t, Plane s, Plane d, std::int32_t n) {
+        WidePasses::horizontal(t, s.base, s.stride, d.base, d.stride, n);
+    }
 #if defined(__SSE2__)
     static void vector(const PackedTable& t, Plane s, Plane d, std::int32_t n) {
         vectorHorizontal(t, s, d, n);
@@ -233,12 +242,32 @@ struct Vertical {
     static void scalar(const Contribution& t, Plane s, Plane d, std::int32_t n) {
         scalarVertical(t, s, d, n);
     }
+    static bool packWide(const Contribution& t, std::int32_t, WideTable& wide) {
+        return WidePasses::packVertical(t, wide);
+    }
+    static void wide(const WideTable& t, Plane s, Plane d, std::int32_t n) {
+        WidePasses::vertical(t, s.base, s.stride, d.base, d.stride, n);
+    }
 #if defined(__SSE2__)
     static void vector(const PackedTable& t, Plane s, Plane d, std::int32_t n) {
         vectorVertical(t, s, d, n);
     }
 #endif
 };
+
+Resampler::Passes widestPasses() {
+    if (WidePasses::available()) return Resampler::Passes::Wide;
+#if defined(__SSE2__)
+    return Resampler::Passes::Vector;
+#else
+    return Resampler::Passes::Plain;
+#endif
+}
+
+std::atomic<Resampler::Passes>& passesInUse() {
+    static std::atomic<Resampler::Passes> passes{widestPasses()};
+    return passes;
+}
 
 bool isDefaultKernel(const IScaleFilter& kernel) {
     for (std::int32_t kind = 1; kind <= 5; ++kind)
@@ -260,10 +289,13 @@ struct CachedTable {
     bool packedOk = false;
     PackedTable packed;
 #endif
+    bool wideOk = false;
+    WideTable wide;
 
     // Only the process-wide default kernels are remembered: they never change
     // and never move, while another kernel object's address may be reused by
     // a different kernel.
+    template <class Axis>
     bool prepare(const IScaleFilter& k, std::int32_t dest, std::int32_t source) {
         if (valid && kernel == &k && support == k.getSupport() && destLength == dest &&
             sourceLength == source) {
@@ -278,6 +310,7 @@ struct CachedTable {
             packedOk = false;
         }
 #endif
+        wideOk = WidePasses::available() && Axis::packWide(table, source, wide);
         kernel = &k;
         support = k.getSupport();
         destLength = dest;
@@ -288,9 +321,9 @@ struct CachedTable {
 };
 
 // The scratch image between the two passes, kept at its largest size for
-// the next call, and the two direction tables, with the locks that guard
-// them. The buffer lock is held for a whole resample, the table lock inside
-// it for each pass that scales.
+// the next call, and the two direction tables. Each thread has its own, so
+// the job's workers resample side by side and the locks (the buffer lock for
+// a whole resample, the table lock inside it for each pass) never wait.
 struct SharedState {
     std::mutex bufferLock;
     std::vector<std::uint8_t> buffer;
@@ -300,7 +333,7 @@ struct SharedState {
 };
 
 SharedState& shared() {
-    static SharedState state;
+    thread_local SharedState state;
     return state;
 }
 
@@ -323,9 +356,14 @@ bool scalePass(const IScaleFilter& kernel, Plane source, Plane destination,
     SharedState& state = shared();
     std::lock_guard lock(state.tableLock);
     CachedTable& cached = tableFor<Axis>(state);
-    if (!cached.prepare(kernel, destLength, sourceLength)) return false;
+    if (!cached.template prepare<Axis>(kernel, destLength, sourceLength)) return false;
+    const Resampler::Passes passes = passesInUse().load(std::memory_order_relaxed);
+    if (passes == Resampler::Passes::Wide && cached.wideOk) {
+        Axis::wide(cached.wide, source, destination, lines);
+        return true;
+    }
 #if defined(__SSE2__)
-    if (cached.packedOk) {
+    if (passes != Resampler::Passes::Plain && cached.packedOk) {
         Axis::vector(cached.packed, source, destination, lines);
         return true;
     }
@@ -374,6 +412,12 @@ const IScaleFilter& gaussianKernel() {
 }
 
 }  // namespace
+
+Resampler::Passes Resampler::usePasses(Passes wanted) {
+    const Passes passes = std::min(wanted, widestPasses());
+    passesInUse().store(passes, std::memory_order_relaxed);
+    return passes;
+}
 
 const IScaleFilter& Resampler::defaultKernel(std::int32_t kind) {
     using Getter = const IScaleFilter& (*)();

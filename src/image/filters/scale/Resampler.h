@@ -4,9 +4,12 @@
 //
 // Both passes walk rows in memory order, starting at the bottom logical row:
 // vertical positions are measured from the image's bottom edge, horizontal
-// ones from its left edge. A dimension that does not change is copied.
-// Resampling is serialised across threads by one lock around the shared
-// temporary buffer; the kernels' default instances are read-only.
+// ones from its left edge. A dimension that does not change is copied. The
+// passes run in the widest integer vectors the processor has (chosen at run
+// time), falling back to narrower or plain forms for tables a form cannot
+// compute exactly.
+// Every thread has its own temporary buffer and cached tables, so threads
+// resample in parallel; the kernels' default instances are read-only.
 #pragma once
 
 #include <cstdint>
@@ -36,6 +39,15 @@ public:
     // The process-wide default instance of a kernel kind (1..5); any other
     // value gives the bilinear kernel.
     static const IScaleFilter& defaultKernel(std::int32_t kind);
+
+    // The forms of the passes: plain integer arithmetic, 128-bit vectors
+    // (SSE2) and 256-bit vectors (AVX2, where the processor has them). All
+    // give the same bytes; the widest available runs unless a test asks for
+    // another to compare them.
+    enum class Passes { Plain, Vector, Wide };
+    // Makes the widest form up to `wanted` that this build and processor
+    // have the one in use, and returns it.
+    static Passes usePasses(Passes wanted);
 };
 
 }  // namespace s::image::filters::scale
