@@ -1,5 +1,8 @@
 #include "formats/png/Png.h"
 
+#include <cstddef>
+#include <cstdint>
+
 #include "formats/png/EncodeSetting.h"
 #include "formats/png/PngDecoder.h"
 #include "formats/png/PngEncoder.h"
@@ -23,21 +26,39 @@ bool Png::encodePicture(const BufferedImage& picture, s::io::IOutputStream& stre
     return PngEncoder::encode(picture, interlace_, stream, message);
 }
 
-void Png::settleDecodedAlpha(BufferedImage& image) const {
-    bool anyVisible = false;
-    bool anyTranslucent = false;
+namespace {
+
+struct AlphaUse {
+    bool anyVisible = false;      // some alpha byte above 0
+    bool anyTranslucent = false;  // some alpha byte below 255
+};
+
+// OR and AND over whole pixels (vectorised by the compiler) instead of
+// per-byte tests; the scan ends at the first row by which both are known,
+// which for a transparent picture is usually the first.
+AlphaUse findAlphaUse(const BufferedImage& image) {
+    std::uint32_t anyBits = 0;
+    std::uint32_t allBits = 0xFFFFFFFFu;
+    const auto width = static_cast<std::size_t>(image.getWidth());
     for (std::int32_t y = 0; y < image.getHeight(); ++y) {
-        const std::uint8_t* row = image.getRow(y);
-        for (std::int32_t x = 0; x < image.getWidth(); ++x) {
-            const std::uint8_t alpha = row[x * 4 + 3];
-            anyVisible |= alpha != 0;
-            anyTranslucent |= alpha != 255;
+        const std::uint32_t* row = image.getPixelRow(y);
+        for (std::size_t x = 0; x < width; ++x) {
+            anyBits |= row[x];
+            allBits &= row[x];
         }
+        if ((anyBits >> 24) != 0 && (allBits >> 24) != 0xFF) break;
     }
+    return {(anyBits >> 24) != 0, (allBits >> 24) != 0xFF};
+}
+
+}  // namespace
+
+void Png::settleDecodedAlpha(BufferedImage& image) const {
+    const AlphaUse use = findAlphaUse(image);
     // An alpha channel of zeros only is one the writer did not use: the
     // picture is shown opaque rather than not at all.
-    if (anyVisible) {
-        image.setAlpha(anyTranslucent);
+    if (use.anyVisible) {
+        image.setAlpha(use.anyTranslucent);
     } else {
         image.makeOpaque();
     }

@@ -172,27 +172,37 @@ TEST(PngRead, MetadataFloodsAndBombsAreSkipped) {
 
 // How decode() reads the alpha bytes: some below 255 make a transparent
 // picture; all 255, or all 0 (an alpha channel the writer did not use),
-// an opaque one with the stored colours.
+// an opaque one with the stored colours. Every pixel but the last holds
+// `fill`; the multi-row cases put the deciding byte in the last row, past
+// the first row the alpha scan may stop at.
 TEST(PngRead, AlphaChannelDecidesWhetherThePictureIsTransparent) {
     struct Case {
         const char* what;
-        std::uint32_t first, second;  // the two pixels as written
-        std::uint32_t firstOut, secondOut;
+        std::int32_t width, height;
+        std::uint32_t fill, last;  // the pixels as written
+        std::uint32_t fillOut, lastOut;
         bool hasAlpha;
     } const kCases[] = {
-        {"all zero", 0x00123456, 0x00ABCDEF, 0xFF123456, 0xFFABCDEF, false},
-        {"all opaque", 0xFF123456, 0xFFABCDEF, 0xFF123456, 0xFFABCDEF, false},
-        {"mixed", 0x00123456, 0x80ABCDEF, 0x00123456, 0x80ABCDEF, true},
+        {"all zero", 2, 1, 0x00123456, 0x00ABCDEF, 0xFF123456, 0xFFABCDEF, false},
+        {"all opaque", 2, 1, 0xFF123456, 0xFFABCDEF, 0xFF123456, 0xFFABCDEF, false},
+        {"mixed", 2, 1, 0x00123456, 0x80ABCDEF, 0x00123456, 0x80ABCDEF, true},
+        {"all zero over rows", 37, 5, 0x00FFFFFF, 0x00ABCDEF, 0xFFFFFFFF, 0xFFABCDEF, false},
+        {"opaque but the last pixel", 37, 5, 0xFF123456, 0xFEABCDEF, 0xFF123456, 0xFEABCDEF, true},
+        {"invisible but the last pixel", 37, 5, 0x00123456, 0x01ABCDEF, 0x00123456, 0x01ABCDEF,
+         true},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.what);
-        Pooled<BufferedImage> source = imageOf(2, 1, {c.first, c.second}, true);
+        std::vector<std::uint32_t> pixels(std::size_t(c.width) * c.height, c.fill);
+        pixels.back() = c.last;
+        Pooled<BufferedImage> source = imageOf(c.width, c.height, pixels, true);
         Pooled<Png> png = Png::take();
         ASSERT_TRUE(png->fromImage(*source, false, true, 255, 255, 255));
         Pooled<BufferedImage> image = decodePng(writePng(*png));
         ASSERT_TRUE(image);
-        EXPECT_EQ(image->getPixelRow(0)[0], c.firstOut);
-        EXPECT_EQ(image->getPixelRow(0)[1], c.secondOut);
+        const std::vector<std::uint32_t> decoded = pixelsOf(*image);
+        EXPECT_EQ(decoded.front(), c.fillOut);
+        EXPECT_EQ(decoded.back(), c.lastOut);
         EXPECT_EQ(image->hasAlpha(), c.hasAlpha);
     }
 }

@@ -99,7 +99,7 @@ std::uint32_t to8(std::uint16_t v, int depth) {
 std::uint32_t pixelAt(const Chunks& c, const std::uint8_t* row, std::uint32_t x) {
     const Header& h = c.header;
     const int n = h.channels();
-    std::uint16_t s[4];
+    std::uint16_t s[4] = {};
     for (int i = 0; i < n; ++i) s[i] = sample(row, std::size_t{x} * n + i, h.depth);
     std::uint32_t r, g, b, a = 255;
     switch (h.colourType) {
