@@ -134,6 +134,41 @@ bool CommandLine::Switches::*CommandLine::findSwitch(std::string_view name) {
     return nullptr;
 }
 
+// Settings of the program itself that take a value.
+struct CommandLine::Setting {
+    std::string_view name;
+    const char* expected;
+    bool (*apply)(Switches& switches, std::string_view value);
+};
+
+const CommandLine::Setting* CommandLine::findSetting(std::string_view name) {
+    static const Setting kSettings[] = {
+        {"--threads", "a number from 1 to 64",
+         [](Switches& s, std::string_view v) { return parseNumber(v, 1, kMaxThreads, s.threads); }},
+    };
+    for (const Setting& setting : kSettings) {
+        if (setting.name == name) return &setting;
+    }
+    return nullptr;
+}
+
+std::int32_t CommandLine::threads() const {
+    return switches_.threads > 0 ? switches_.threads : s::job::ResizeJob::defaultThreadCount();
+}
+
+// The value of the option at arguments[i]: after its "=", or the next
+// argument (i then moves past it). False when there is none.
+bool CommandLine::takeValue(const std::vector<std::string>& arguments, std::size_t& i,
+                            std::size_t equals, std::string_view& value) {
+    if (equals != std::string::npos) {
+        value = std::string_view(arguments[i]).substr(equals + 1);
+        return true;
+    }
+    if (i + 1 >= arguments.size()) return false;
+    value = arguments[++i];
+    return true;
+}
+
 CommandLine::Action CommandLine::fail(std::string message) {
     error_ = std::move(message);
     return Action::UsageError;
@@ -164,9 +199,10 @@ CommandLine::Action CommandLine::parse(const std::vector<std::string>& arguments
             switches_.*flag = true;
             continue;
         }
-        const Option* option = findOption(name);
-        if (!option) return fail("unknown option '" + std::string(name) + "'");
-        if (!option->expected) {
+        const Setting* setting = findSetting(name);
+        const Option* option = setting ? nullptr : findOption(name);
+        if (!setting && !option) return fail("unknown option '" + std::string(name) + "'");
+        if (option && !option->expected) {
             if (equals != std::string::npos) {
                 return fail("option '" + std::string(name) + "' takes no value");
             }
@@ -174,18 +210,14 @@ CommandLine::Action CommandLine::parse(const std::vector<std::string>& arguments
             option->apply(sizer, {});
             continue;
         }
+        const char* expected = setting ? setting->expected : option->expected;
         std::string_view value;
-        if (equals != std::string::npos) {
-            value = std::string_view(argument).substr(equals + 1);
-        } else if (i + 1 < arguments.size()) {
-            value = arguments[++i];
-        } else {
-            return fail("option '" + std::string(name) + "' needs a value (" + option->expected +
-                        ")");
+        if (!takeValue(arguments, i, equals, value)) {
+            return fail("option '" + std::string(name) + "' needs a value (" + expected + ")");
         }
-        if (!option->apply(sizer, value)) {
+        if (setting ? !setting->apply(switches_, value) : !option->apply(sizer, value)) {
             return fail("invalid value '" + std::string(value) + "' for " + std::string(name) +
-                        " (expected " + option->expected + ")");
+                        " (expected " + expected + ")");
         }
     }
     if (paths_.empty()) return fail("no input files given");
@@ -218,6 +250,9 @@ const char* CommandLine::usage() {
            "Both modes:\n"
            "  --stretch MODE        both, enlarge (only enlarge) or shrink (only shrink)\n"
            "                        (default both)\n"
+           "  --threads N           decode and encode up to N files at once, 1 to 64\n"
+           "                        (default: one per processor core); the outputs, their\n"
+           "                        names, the events and the exit status do not depend on it\n"
            "  --events              print one line per job event on standard output:\n"
            "                        ProcessStatusStart, ProcessStatusUpdate TOTAL INDEX NAME,\n"
            "                        ProcessStatusEnd\n"

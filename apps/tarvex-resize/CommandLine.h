@@ -9,10 +9,12 @@
 // so stored preferences can be filled in first.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "job/ResizeJob.h"
 #include "job/Sizer.h"
 
 namespace s::cli {
@@ -32,10 +34,15 @@ public:
 
     // Switches of the program itself, as opposed to the resize settings.
     struct Switches {
-        bool events = false;   // --events: one line per job event on stdout
-        bool noStore = false;  // --no-store: ignore the stored preferences
-        bool save = false;     // --save: store the options used, as a drop does
+        bool events = false;       // --events: one line per job event on stdout
+        bool noStore = false;      // --no-store: ignore the stored preferences
+        bool save = false;         // --save: store the options used, as a drop does
+        std::int32_t threads = 0;  // --threads N, 1 .. kMaxThreads; 0: one per core
     };
+    static constexpr std::int32_t kMaxThreads = s::job::ResizeJob::kMaxThreads;
+
+    // The threads the job is to use: --threads, or one per available core.
+    std::int32_t threads() const;
 
     const std::vector<std::string>& paths() const { return paths_; }
     const Switches& switches() const { return switches_; }
@@ -48,7 +55,11 @@ private:
     struct Option;
     static const Option* findOption(std::string_view name);
     static bool Switches::*findSwitch(std::string_view name);
+    struct Setting;
+    static const Setting* findSetting(std::string_view name);
     Action fail(std::string message);
+    static bool takeValue(const std::vector<std::string>& arguments, std::size_t& i,
+                          std::size_t equals, std::string_view& value);
 
     std::vector<std::string> paths_;
     Switches switches_;

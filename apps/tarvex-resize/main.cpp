@@ -48,6 +48,7 @@ s::image::util::JobReport runJob(const s::image::util::Sizer& sizer,
 
     s::job::ResizeTask task(jobList, jobLock, cancel, sizer);
     task.setEventSink(&events);
+    task.setThreads(commandLine.threads());
     s::thread::win::Thread worker;
     worker.start(task);
     worker.wait();

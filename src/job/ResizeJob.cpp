@@ -3,10 +3,17 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <deque>
 #include <limits>
+#include <memory>
+#include <thread>
 
 #include "formats/FormatDetector.h"
 #include "foundation/SafeOutputFile.h"
+#include "job/FileIdentity.h"
+#include "job/FilePreparer.h"
+#include "job/PreparationPool.h"
+#include "job/SampleFilters.h"
 
 namespace s::job {
 
@@ -15,9 +22,10 @@ namespace {
 using s::file::win::PathWin;
 using s::image::IEncodedImage;
 using s::image::util::Sizer;
-using s::image::win::BufferedImage;
 using s::image::win::BufferedImageSet;
 using s::thread::Pooled;
+using Header = PreparedFile::Header;
+using Kind = PreparedFile::Sample::Kind;
 
 constexpr std::array<const char*, 6> kAcceptedExtensions = {".bmp",  ".gif", ".jpg",
                                                             ".jpeg", ".png", ".ico"};
@@ -26,6 +34,9 @@ constexpr std::array<const char*, 6> kAcceptedExtensions = {".bmp",  ".gif", ".j
 // the creation; a few retries pick the next free name instead of failing.
 constexpr int kFolderAttempts = 8;
 
+constexpr char kNoMemory[] = "not enough memory for the resized image";
+constexpr char kNotEncoded[] = "the resized image could not be encoded";
+
 // Progress arguments are 32-bit; a job too large for them reports the
 // largest value rather than a wrapped one.
 std::uint32_t clampToUint32(std::uint64_t value) {
@@ -33,25 +44,19 @@ std::uint32_t clampToUint32(std::uint64_t value) {
         std::min<std::uint64_t>(value, std::numeric_limits<std::uint32_t>::max()));
 }
 
-// Removes the filters of one sample from every member and measures the set
-// again, so the next sample is judged against the decoded images' size.
-class FilterClearer {
-public:
-    explicit FilterClearer(BufferedImageSet& set) : set_(set) {}
-    ~FilterClearer() {
-        for (std::int32_t k = 0; k < set_.getCount(); ++k) {
-            if (BufferedImage* image = set_.getImage(k)) image->clearFilters();
-        }
-        set_.updateLargest();
-    }
-    FilterClearer(const FilterClearer&) = delete;
-    FilterClearer& operator=(const FilterClearer&) = delete;
-
-private:
-    BufferedImageSet& set_;
-};
-
 }  // namespace
+
+std::int32_t ResizeJob::defaultThreadCount() {
+    const unsigned cores = std::thread::hardware_concurrency();
+    return static_cast<std::int32_t>(std::clamp<unsigned>(cores, 1, kMaxThreads));
+}
+
+ResizeJob::ResizeJob(const Sizer& sizer, const std::atomic<bool>& cancel, IProgressSink* sink,
+                     std::int32_t threads)
+    : sizer_(sizer),
+      cancel_(cancel),
+      sink_(sink),
+      threads_(std::clamp<std::int32_t>(threads, 1, kMaxThreads)) {}
 
 bool ResizeJob::isAcceptedExtension(const std::string& extension) {
     std::string lower = extension;
@@ -71,6 +76,15 @@ std::string ResizeJob::whyNotAnInput(const PathWin& path) {
 s::image::util::JobReport ResizeJob::run(const std::vector<std::string>& jobList,
                                          std::mutex& jobLock) {
     report_ = {};
+    if (threads_ > 1) {
+        runOverlapped(jobList, jobLock);
+    } else {
+        runInOrder(jobList, jobLock);
+    }
+    return std::move(report_);
+}
+
+void ResizeJob::runInOrder(const std::vector<std::string>& jobList, std::mutex& jobLock) {
     std::unique_lock lock(jobLock);
     // The list is re-read under the lock before every file: the owner may
     // append between files.
@@ -85,7 +99,20 @@ s::image::util::JobReport ResizeJob::run(const std::vector<std::string>& jobList
         processFile(path, i, fileCount);
         lock.lock();
     }
-    return std::move(report_);
+}
+
+ResizeJob::Output ResizeJob::outputFor(const std::string& text, const PathWin& input,
+                                       std::int32_t mode) {
+    Output output;
+    output.input = text;
+    output.stem = input.stem();
+    output.extension = input.extension();
+    if (mode == s::image::util::MultipleAtOnce) {
+        output.sizesBase = input.folder() + input.fileName() + " (Sizes)";
+    } else {
+        output.folder = input.folder();
+    }
+    return output;
 }
 
 void ResizeJob::processFile(const std::string& text, std::uint64_t fileIndex,
@@ -96,25 +123,16 @@ void ResizeJob::processFile(const std::string& text, std::uint64_t fileIndex,
         report_.skipped.push_back({text, reason});
         return;
     }
-    Output output;
-    output.input = text;
-    output.stem = input.stem();
-    output.extension = input.extension();
-    if (sizer_.mode == s::image::util::MultipleAtOnce) {
-        output.sizesBase = input.folder() + input.fileName() + " (Sizes)";
-    } else {
-        output.folder = input.folder();
-    }
-
+    Output output = outputFor(text, input, sizer_.mode);
     Pooled<IEncodedImage> codec = s::image::FormatDetector::openImage(input);
     if (!codec) {
-        report_.skipped.push_back({text, "unrecognised content"});
+        report_.skipped.push_back({text, kUnrecognised});
         return;
     }
     Pooled<BufferedImageSet> set = codec->decodeAll();
     // Animations are resized frame by frame as whole pictures.
     if (set && set->isAnimated()) set = set->coalesced();
-    if (!set || set->getCount() == 0) report_.skipped.push_back({text, "could not be decoded"});
+    if (!set || set->getCount() == 0) report_.skipped.push_back({text, kUndecoded});
     processSamples(*codec, set.get(), output, input.fileName(), fileIndex, fileCount);
 }
 
@@ -128,12 +146,7 @@ void ResizeJob::processSamples(IEncodedImage& codec, BufferedImageSet* set, Outp
             report_.cancelled = true;
             return;
         }
-        // Reported before the sample is judged, so a file that gives fewer
-        // outputs still moves the progress through all its samples.
-        if (sink_) {
-            sink_->reportProgress(clampToUint32(fileCount * perFile),
-                                  clampToUint32(fileIndex * perFile + j), fileName);
-        }
+        reportProgress(fileIndex, fileCount, j, fileName);
         if (!decoded || !sizer_.isSampleUsable(j, *set)) continue;
         makeSample(j, codec, *set, output);
     }
@@ -141,47 +154,138 @@ void ResizeJob::processSamples(IEncodedImage& codec, BufferedImageSet* set, Outp
 
 void ResizeJob::makeSample(std::int32_t j, IEncodedImage& codec, BufferedImageSet& set,
                            Output& output) {
-    const FilterClearer clearer(set);
-    if (!attachFilters(j, set)) {
-        fail(output, "not enough memory for the resized image");
+    const SampleFilters filters(sizer_, j, set);
+    if (!filters.ready()) {
+        fail(output, kNoMemory);
         return;
     }
-    // The set's size becomes that of its largest resized member, which the
-    // output's name carries.
-    set.updateLargest();
     Pooled<IEncodedImage> encoded = codec.encodeSet(set);
     if (!encoded) {
-        fail(output, "the resized image could not be encoded");
+        fail(output, kNotEncoded);
         return;
     }
-    write(*encoded, set, output);
+    write(output, set.getWidth(), set.getHeight(),
+          [&](s::io::IOutputStream& stream) { return encoded->writeTo(stream); });
 }
 
-// Every member gets its own filter, all set up from the decoded set's size
-// before any is applied. False when a filter or its result cannot be had.
-bool ResizeJob::attachFilters(std::int32_t j, BufferedImageSet& set) {
-    const std::int32_t count = set.getCount();
-    for (std::int32_t k = 0; k < count; ++k) {
-        BufferedImage* image = set.getImage(k);
-        auto filter = sizer_.makeScaleFilter(j, set);
-        if (!image || !filter) return false;
-        image->addFilter(std::move(filter));
+// The helpers may read at most as many inputs ahead as there are of them,
+// counting the one being committed, so no more than that many are decoded or
+// held in memory at once.
+void ResizeJob::runOverlapped(const std::vector<std::string>& jobList, std::mutex& jobLock) {
+    const FilePreparer preparer(sizer_, cancel_);
+    PreparationPool pool(threads_, preparer);
+    if (pool.size() == 0) {
+        runInOrder(jobList, jobLock);
+        return;
     }
-    for (std::int32_t k = 0; k < count; ++k) {
-        if (!set.getImage(k)->getFiltered()) return false;
+    const auto ahead = static_cast<std::size_t>(pool.size());
+    std::deque<std::shared_ptr<PreparedFile>> window;  // files i .. handedOut - 1
+    std::size_t handedOut = 0;
+    std::unique_lock lock(jobLock);
+    for (std::size_t i = 0; i < jobList.size(); ++i) {
+        if (cancel_.load()) {
+            report_.cancelled = true;
+            break;
+        }
+        const std::uint64_t fileCount = jobList.size();
+        for (; handedOut < std::min<std::size_t>(jobList.size(), i + ahead); ++handedOut) {
+            window.push_back(
+                std::make_shared<PreparedFile>(jobList[handedOut], sizer_.sampleCount()));
+            pool.submit(window.back());
+        }
+        std::shared_ptr<PreparedFile> current = std::move(window.front());
+        window.pop_front();
+        lock.unlock();
+        commitFile(*current, i, fileCount);
+        current.reset();
+        lock.lock();
     }
-    return true;
+    lock.unlock();
+    // Whatever was read ahead and not committed is dropped.
+    for (const auto& file : window) file->abandon();
 }
 
-void ResizeJob::write(IEncodedImage& encoded, const BufferedImageSet& set, Output& output) {
+void ResizeJob::commitFile(PreparedFile& prepared, std::uint64_t fileIndex,
+                           std::uint64_t fileCount) {
+    const std::string& text = prepared.path();
+    const Header header = prepared.waitHeader();
+    if (header == Header::Stopped || !(prepared.identity() == FileIdentity::of(text))) {
+        // Read ahead from something that is no longer there as it was, or
+        // not read at all: the file is done now, as in the one-thread run.
+        prepared.abandon();
+        processFile(text, fileIndex, fileCount);
+        return;
+    }
+    if (header == Header::NotAnInput || header == Header::Unrecognised) {
+        report_.skipped.push_back({text, prepared.reason()});
+        return;
+    }
+    const PathWin input(text);
+    Output output = outputFor(text, input, sizer_.mode);
+    const bool decoded = header == Header::Decoded;
+    if (!decoded) report_.skipped.push_back({text, prepared.reason()});
+    commitSamples(prepared, decoded, output, input.fileName(), fileIndex, fileCount);
+    prepared.abandon();
+}
+
+void ResizeJob::commitSamples(PreparedFile& prepared, bool decoded, Output& output,
+                              const std::string& fileName, std::uint64_t fileIndex,
+                              std::uint64_t fileCount) {
+    const std::int32_t perFile = sizer_.sampleCount();
+    for (std::int32_t j = 0; j < perFile; ++j) {
+        if (!prepared.announce(j, cancel_)) {
+            report_.cancelled = true;
+            return;
+        }
+        reportProgress(fileIndex, fileCount, j, fileName);
+        if (!decoded) continue;
+        PreparedFile::Sample sample = prepared.takeSample(j);
+        commitSample(sample, output);
+    }
+}
+
+void ResizeJob::commitSample(PreparedFile::Sample& sample, Output& output) {
+    switch (sample.kind) {
+        case Kind::Missing:
+        case Kind::NoOutput:
+            return;
+        case Kind::NoFilter:
+            fail(output, kNoMemory);
+            return;
+        case Kind::NotEncoded:
+            fail(output, kNotEncoded);
+            return;
+        case Kind::NotWritten:
+        case Kind::Encoded:
+            write(output, sample.width, sample.height, [&](s::io::IOutputStream& stream) {
+                return sample.kind == Kind::Encoded &&
+                       stream.writeAll(sample.bytes.data(), sample.bytes.size());
+            });
+            return;
+    }
+}
+
+// Reported before the sample is judged, so a file that gives fewer outputs
+// still moves the progress through all its samples.
+void ResizeJob::reportProgress(std::uint64_t fileIndex, std::uint64_t fileCount, std::int32_t j,
+                               const std::string& fileName) {
+    if (!sink_) return;
+    const std::uint64_t perFile = static_cast<std::uint64_t>(sizer_.sampleCount());
+    sink_->reportProgress(clampToUint32(fileCount * perFile),
+                          clampToUint32(fileIndex * perFile + static_cast<std::uint64_t>(j)),
+                          fileName);
+}
+
+void ResizeJob::write(Output& output, std::int32_t width, std::int32_t height,
+                      const std::function<bool(s::io::IOutputStream&)>& content) {
     if (!ensureFolder(output)) {
         fail(output, "the folder " + output.sizesBase + " could not be created");
         return;
     }
     const std::string wanted =
-        Sizer::outputFileName(set, output.folder, output.stem, output.extension);
+        Sizer::outputFileName(width, height, output.folder, output.stem, output.extension);
     s::file::win::SafeOutputFile file;
-    if (!file.open(output.folder) || !encoded.writeTo(file.stream())) {
+    if (!file.open(output.folder) || !content(file.stream())) {
         file.abandon();
         fail(output, "could not write " + wanted);
         return;

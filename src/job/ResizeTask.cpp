@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "job/ResizeJob.h"
+
 namespace s::job {
 
 namespace {
@@ -25,7 +27,8 @@ void ResizeTask::run() {
         std::lock_guard lock(jobLock_);
         hasWork = !jobList_.empty();
     }
-    if (hasWork) report_ = sizer_.resizeFiles(jobList_, jobLock_, cancel_, this);
+    const std::int32_t threads = threads_ > 0 ? threads_ : ResizeJob::defaultThreadCount();
+    if (hasWork) report_ = sizer_.resizeFiles(jobList_, jobLock_, cancel_, this, threads);
     report_.cancelled = report_.cancelled || cancel_.load();
 
     if (taskbar_) taskbar_->taskbarClear();

@@ -12,12 +12,13 @@
 #pragma once
 
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <vector>
 
-#include "job/ITask.h"
 #include "job/IProgressSink.h"
+#include "job/ITask.h"
 #include "job/JobEvent.h"
 #include "job/Sizer.h"
 
@@ -25,12 +26,15 @@ namespace s::job {
 
 class ResizeTask final : public s::thread::ITask, public IProgressSink {
 public:
-    ResizeTask(std::vector<std::string>& jobList, std::mutex& jobLock,
-               std::atomic<bool>& cancel, const s::image::util::Sizer& sizer)
+    ResizeTask(std::vector<std::string>& jobList, std::mutex& jobLock, std::atomic<bool>& cancel,
+               const s::image::util::Sizer& sizer)
         : jobList_(jobList), jobLock_(jobLock), cancel_(cancel), sizer_(sizer) {}
 
     void setEventSink(IJobEventSink* sink) { events_ = sink; }
     void setTaskbar(ITaskbarProgress* taskbar) { taskbar_ = taskbar; }
+    // Threads the job may use (1 .. ResizeJob::kMaxThreads); 0, the default,
+    // is one per available core. The events and outputs do not depend on it.
+    void setThreads(std::int32_t threads) { threads_ = threads; }
 
     void run() override;
     void reportProgress(std::uint32_t total, std::uint32_t index,
@@ -49,6 +53,7 @@ private:
     const s::image::util::Sizer& sizer_;
     IJobEventSink* events_ = nullptr;
     ITaskbarProgress* taskbar_ = nullptr;
+    std::int32_t threads_ = 0;
     s::image::util::JobReport report_;
 };
 

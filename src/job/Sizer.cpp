@@ -192,15 +192,22 @@ s::thread::Pooled<ScaleFilter> Sizer::makeScaleFilter(std::int32_t j,
 }
 
 JobReport Sizer::resizeFiles(const std::vector<std::string>& jobList, std::mutex& jobLock,
-                             const std::atomic<bool>& cancel, s::job::IProgressSink* sink) const {
-    s::job::ResizeJob job(*this, cancel, sink);
+                             const std::atomic<bool>& cancel, s::job::IProgressSink* sink,
+                             std::int32_t threads) const {
+    s::job::ResizeJob job(*this, cancel, sink, threads);
     return job.run(jobList, jobLock);
 }
 
 std::string Sizer::outputFileName(const BufferedImageSet& set, const std::string& outputFolder,
                                   const std::string& stem, const std::string& extension) {
-    return outputFolder + stem + " (" + std::to_string(set.getWidth()) + "x" +
-           std::to_string(set.getHeight()) + ")" + extension;
+    return outputFileName(set.getWidth(), set.getHeight(), outputFolder, stem, extension);
+}
+
+std::string Sizer::outputFileName(std::int32_t width, std::int32_t height,
+                                  const std::string& outputFolder, const std::string& stem,
+                                  const std::string& extension) {
+    return outputFolder + stem + " (" + std::to_string(width) + "x" + std::to_string(height) + ")" +
+           extension;
 }
 
 }  // namespace s::image::util

@@ -81,13 +81,19 @@ public:
 
     // The job driver: walks the list (re-read under jobLock before every
     // file), writes one output per usable sample, stops when cancel is set.
-    // sink may be null. Outputs are never partial and never replace a file;
-    // see ResizeJob for the details.
+    // sink may be null. Outputs are never partial and never replace a file.
+    // With threads > 1 files are decoded and encoded side by side, with the
+    // same events, outputs and report as with one; see ResizeJob for the details.
     JobReport resizeFiles(const std::vector<std::string>& jobList, std::mutex& jobLock,
-                          const std::atomic<bool>& cancel, s::job::IProgressSink* sink) const;
+                          const std::atomic<bool>& cancel, s::job::IProgressSink* sink,
+                          std::int32_t threads = 1) const;
 
     // outputFolder + stem + " (WxH)" + extension, with W x H the set's size.
     static std::string outputFileName(const s::image::win::BufferedImageSet& set,
+                                      const std::string& outputFolder, const std::string& stem,
+                                      const std::string& extension);
+    // The same for an output of width x height.
+    static std::string outputFileName(std::int32_t width, std::int32_t height,
                                       const std::string& outputFolder, const std::string& stem,
                                       const std::string& extension);
 };

@@ -90,6 +90,27 @@ TEST(CommandLine, GoodCommandLinesFillTheSizer) {
     }
 }
 
+// --threads is the program's own setting: it leaves the Sizer alone, and
+// without it the job uses one thread per core.
+TEST(CommandLine, ThreadsOption) {
+    const std::pair<Args, std::int32_t> cases[] = {
+        {{"--threads", "1", "p"}, 1},
+        {{"--threads=64", "p"}, 64},
+        {{"--threads", "3", "--threads", "2", "p"}, 2},
+        {{"p"}, s::job::ResizeJob::defaultThreadCount()},
+    };
+    for (const auto& [args, threads] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        Sizer sizer;
+        CommandLine commandLine;
+        ASSERT_EQ(commandLine.parse(args, sizer), CommandLine::Action::Run) << commandLine.error();
+        EXPECT_EQ(commandLine.threads(), threads);
+        expectSameSettings(sizer, Sizer());
+        EXPECT_EQ(commandLine.paths(), Args{"p"});
+    }
+    EXPECT_GE(s::job::ResizeJob::defaultThreadCount(), 1);
+}
+
 TEST(CommandLine, HelpAndVersionStopParsing) {
     const std::pair<Args, CommandLine::Action> cases[] = {
         {{"--help"}, CommandLine::Action::Help},
@@ -133,6 +154,10 @@ TEST(CommandLine, BadCommandLinesAreUsageErrors) {
         {{"--limited-range", "5%", "p"}, "--limited-range"},
         {{"--stretch", "all", "p"}, "--stretch"},
         {{"--stretch", "Both", "p"}, "--stretch"},
+        {{"--threads", "0", "p"}, "--threads"},
+        {{"--threads", "65", "p"}, "--threads"},
+        {{"--threads=", "p"}, "--threads"},
+        {{"p", "--threads"}, "--threads"},
     };
     for (const auto& [args, mention] : cases) {
         SCOPED_TRACE(::testing::PrintToString(args));

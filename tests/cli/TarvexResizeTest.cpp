@@ -298,3 +298,40 @@ TEST_F(TarvexResize, UsageErrorsExitWithTwoAndWriteNothing) {
 }
 
 }  // namespace
+
+// The number of threads changes nothing the user sees: the events, the
+// written and skipped lists, the exit status and every byte on disk are
+// those of a one-thread run, also for a file that does not decode, an input
+// given twice (its outputs get counters) and an input the run itself writes.
+TEST(TarvexResizeThreads, TwoThreadsGiveTheOneThreadRun) {
+    const auto runIn = [](const ScratchFolder& dir, const std::string& threads) {
+        writeBmp(dir / "a.bmp", solidPicture(40, 30, 0x884422));
+        writeBmp(dir / "b.bmp", solidPicture(30, 40, 0x224488));
+        std::vector<std::uint8_t> corrupt = encodeBmp(solidPicture(16, 12));
+        corrupt[28] = 7;  // 7 bits per pixel
+        writeBytes(dir / "corrupt.bmp", corrupt);
+        Result result = runResize({"--no-store", "--events", "--threads", threads, "--pixels",
+                                   "20x20", dir / "a.bmp", dir / "corrupt.bmp",
+                                   dir / "a (20x15).bmp", dir / "b.bmp", dir / "a.bmp"});
+        // The folders differ; what is in them must not.
+        for (std::string* text : {&result.out, &result.err}) {
+            for (std::size_t at; (at = text->find(dir.path())) != std::string::npos;)
+                text->replace(at, dir.path().size(), "<dir>");
+        }
+        return result;
+    };
+    const ScratchFolder one;
+    const ScratchFolder two;
+    const Result expected = runIn(one, "1");
+    const Result actual = runIn(two, "2");
+    EXPECT_EQ(expected.status, 0);
+    EXPECT_NE(expected.err.find("corrupt.bmp: could not be decoded"), std::string::npos);
+    EXPECT_EQ(actual.status, expected.status);
+    EXPECT_EQ(actual.out, expected.out);
+    EXPECT_EQ(actual.err, expected.err);
+    const Names names = one.entries();
+    EXPECT_EQ(names, (Names{"a (20x15) (1).bmp", "a (20x15) (20x15).bmp", "a (20x15).bmp", "a.bmp",
+                            "b (15x20).bmp", "b.bmp", "corrupt.bmp"}));
+    EXPECT_EQ(two.entries(), names);
+    for (const std::string& name : names) EXPECT_EQ(readBytes(two / name), readBytes(one / name));
+}
