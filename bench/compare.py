@@ -73,10 +73,12 @@ def q(path):
     return "'" + path.replace("'", "'\\''") + "'"
 
 
-def ours(resize, sizes_mode):
+def ours(resize, sizes_mode, threads):
     def command(files, sizes, out):
         option = ("--specific --pixels 800x600 --keep-ratio" if sizes_mode == "one"
                   else "--various --max-range --samples 10")
+        if threads:
+            option += f" --threads {threads}"
         return f"{q(resize)} {option} " + " ".join(q(os.path.basename(f)) for f in files)
     return command
 
@@ -168,7 +170,7 @@ def one_size(group):
 
 def tools(args, group):
     single = {"MAGICK_THREAD_LIMIT": "1", "OMP_NUM_THREADS": "1", "VIPS_CONCURRENCY": "1"}
-    found = [("tarvex-resize", None, True, None)]
+    found = [("tarvex-resize", None, False, None)]
     found.append(("floor (libjpeg/libpng)", per_file(floor(args.floor)), True, None))
     if have("/usr/bin/convert"):
         found.append(("ImageMagick", per_file(magick), False, single))
@@ -225,10 +227,9 @@ def main():
         for name, sizes, kind in workloads:
             group["sizes"] = sizes
             rows = []
-            for label, command, threadless, single in tools(args, group):
-                if command is None:
-                    command = ours(args.resize, kind)
+            for label, given, threadless, single in tools(args, group):
                 for threads in ("1 thread", "default"):
+                    command = given or ours(args.resize, kind, 1 if threads == "1 thread" else None)
                     if threads == "default" and threadless:
                         continue
                     env = dict(os.environ)
