@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "job/JobFixtures.h"
+#include "job/RecordingSink.h"
 #include "job/Sizer.h"
 
 namespace {
@@ -15,34 +16,6 @@ using s::image::util::Sizer;
 using Names = std::vector<std::string>;
 using namespace tarvex::jobtest;
 
-struct Progress {
-    std::uint32_t total, index;
-    std::string name;
-    bool operator==(const Progress&) const = default;
-};
-
-// Records every report; may raise the cancel flag or grow the job list at
-// one index, as the window's thread could between two calls.
-class RecordingSink : public s::job::IProgressSink {
-public:
-    void reportProgress(std::uint32_t total, std::uint32_t index,
-                        const std::string& fileName) override {
-        seen.push_back({total, index, fileName});
-        if (index == cancelAt) cancel.store(true);
-        if (index == appendAt && list) {
-            std::lock_guard lock(*lock_);
-            list->push_back(appendPath);
-        }
-    }
-    std::vector<Progress> seen;
-    std::atomic<bool> cancel{false};
-    std::uint32_t cancelAt = ~0u;
-    std::uint32_t appendAt = ~0u;
-    std::vector<std::string>* list = nullptr;
-    std::mutex* lock_ = nullptr;
-    std::string appendPath;
-};
-
 class ResizeJobTest : public ::testing::Test {
 protected:
     JobReport run(std::vector<std::string> list, RecordingSink* sink = nullptr) {
@@ -51,8 +24,8 @@ protected:
         std::mutex lock;
         RecordingSink fallback;
         RecordingSink& target = sink ? *sink : fallback;
-        target.list = target.appendPath.empty() ? nullptr : &jobList;
-        target.lock_ = &lock;
+        target.list = &jobList;
+        target.listLock = &lock;
         return sizer.resizeFiles(jobList, lock, target.cancel, sink);
     }
     void severalBoxes(std::int32_t stretch) {
@@ -164,7 +137,7 @@ TEST_F(ResizeJobTest, ProgressCoversEverySampleOfEveryFileAndTheListMayGrow) {
     sizer.numOfSamples = 3;
     RecordingSink sink;
     sink.appendAt = 2;  // during the last sample of the first file
-    sink.appendPath = folder / "b.bmp";
+    sink.toAppend = {folder / "b.bmp"};
     const JobReport report = run({folder / "a.bmp"}, &sink);
     EXPECT_TRUE(report.written.empty());
     EXPECT_EQ(sink.seen, (std::vector<Progress>{{3, 0, "a.bmp"},
