@@ -20,9 +20,9 @@ namespace s::fuzz {
 
 // Decoded sets with more pixels than this (all members together) are read
 // but not resized or re-encoded: the resampler and the encoders are exercised
-// just as well on small images, and the fuzzer stays fast (a long animation
-// re-quantizes every frame).
-constexpr std::int64_t kMaxWorkPixels = std::int64_t{1} << 18;
+// just as well on small images, and the fuzzer stays fast (re-encoding
+// quantizes every pixel of every frame, the costliest step of a run).
+constexpr std::int64_t kMaxWorkPixels = std::int64_t{1} << 16;
 
 // Files whose images together declare more pixels than this are read but not
 // decoded.
