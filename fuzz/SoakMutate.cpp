@@ -11,6 +11,8 @@
 // Each format gets about the same number of files whatever the number of its
 // seeds. The files go into OUT_FOLDER/batch-NNN/, BATCH_SIZE to a folder; the
 // same seeds always give the same files.
+#include <zlib.h>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -205,13 +207,9 @@ std::vector<Field> fieldsOf(const Seed& seed) {
     return icoFields(seed.bytes);
 }
 
-std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
-    return ~crc;
+// The chunk CRC of PNG files, as zlib computes it.
+std::uint32_t chunkCrc(const std::uint8_t* data, std::size_t size) {
+    return static_cast<std::uint32_t>(::crc32(0L, data, static_cast<uInt>(size)));
 }
 
 class Mutator {
@@ -262,7 +260,7 @@ private:
     static void fixCrc(Bytes& b, const Field& field) {
         const std::size_t end = field.crcFrom + field.crcLength;
         if (end + 4 > b.size()) return;
-        const std::uint32_t crc = crc32(b.data() + field.crcFrom, field.crcLength);
+        const std::uint32_t crc = chunkCrc(b.data() + field.crcFrom, field.crcLength);
         for (std::size_t i = 0; i < 4; ++i)
             b[end + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
     }

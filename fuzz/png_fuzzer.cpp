@@ -6,6 +6,8 @@
 // input therefore runs twice: as it is (the CRC checks stay covered), and with
 // the CRC of every whole chunk recomputed, so header fields, palettes and
 // pixel data that make no sense reach the decoder.
+#include <zlib.h>
+
 #include <vector>
 
 #include "FuzzSupport.h"
@@ -13,13 +15,9 @@
 
 namespace {
 
-std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= data[i];
-        for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-    }
-    return ~crc;
+// The chunk CRC of PNG files, as zlib computes it.
+std::uint32_t chunkCrc(const std::uint8_t* data, std::size_t size) {
+    return static_cast<std::uint32_t>(::crc32(0L, data, static_cast<uInt>(size)));
 }
 
 std::uint32_t be32(const std::uint8_t* p) {
@@ -36,7 +34,7 @@ bool mendCrcs(std::vector<std::uint8_t>& bytes) {
         const std::size_t length = be32(&bytes[at]);
         if (length > bytes.size() - at - 12) break;
         std::uint8_t* crcField = &bytes[at + 8 + length];
-        const std::uint32_t crc = crc32(&bytes[at + 4], 4 + length);
+        const std::uint32_t crc = chunkCrc(&bytes[at + 4], 4 + length);
         if (be32(crcField) != crc) {
             for (int i = 0; i < 4; ++i)
                 crcField[i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
