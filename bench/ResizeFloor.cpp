@@ -7,7 +7,14 @@
 // sources with libpng as 8-bit RGBA, Adam7-interlaced, default compression,
 // the settings the resizer writes PNG files with.
 //
-// Usage: tarvex_bench_floor SOURCE OUTPUT_PREFIX WxH [WxH ...]
+// What an encoder costs depends on the pixels: a crop of a noisy photo
+// deflates faster than the same photo averaged down. So a size may name a
+// raw pixel file (WxH=FILE: the output's own pixels, RGB for JPEG, RGBA for
+// PNG, rows top-down) to encode instead of the crop; `--raw IMAGE FILE`
+// writes such a file from a resizer's output before the timing starts.
+//
+// Usage: tarvex_bench_floor SOURCE OUTPUT_PREFIX WxH[=RAW] [WxH[=RAW] ...]
+//        tarvex_bench_floor --raw IMAGE RAW
 #include <algorithm>
 #include <cstddef>
 #include <cstdio>
@@ -85,9 +92,15 @@ bool decodePng(FILE* file, Pixels& out) {
     return true;
 }
 
-// Row y of a w-pixel output: the source's pixels from the top-left, tiled.
-void outputRow(const Pixels& source, int w, int y, unsigned char* row) {
+// Row y of a w-pixel output: the raw pixels given for it, or else the
+// source's pixels from the top-left, tiled.
+void outputRow(const Pixels& source, const Pixels* given, int w, int y, unsigned char* row) {
     const int c = source.channels;
+    if (given) {
+        std::memcpy(row, given->data.data() + static_cast<std::size_t>(y) * w * c,
+                    static_cast<std::size_t>(w) * c);
+        return;
+    }
     const unsigned char* line =
         source.data.data() + static_cast<std::size_t>(y % source.height) * source.width * c;
     for (int x = 0; x < w; x += source.width) {
@@ -96,7 +109,7 @@ void outputRow(const Pixels& source, int w, int y, unsigned char* row) {
     }
 }
 
-bool encodeJpeg(const Pixels& source, int w, int h, FILE* file) {
+bool encodeJpeg(const Pixels& source, const Pixels* given, int w, int h, FILE* file) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);
@@ -111,7 +124,7 @@ bool encodeJpeg(const Pixels& source, int w, int h, FILE* file) {
     jpeg_start_compress(&info, TRUE);
     std::vector<unsigned char> row(static_cast<std::size_t>(w) * 3);
     for (int y = 0; y < h; ++y) {
-        outputRow(source, w, y, row.data());
+        outputRow(source, given, w, y, row.data());
         JSAMPROW pointer = row.data();
         jpeg_write_scanlines(&info, &pointer, 1);
     }
@@ -120,7 +133,7 @@ bool encodeJpeg(const Pixels& source, int w, int h, FILE* file) {
     return true;
 }
 
-bool encodePng(const Pixels& source, int w, int h, FILE* file) {
+bool encodePng(const Pixels& source, const Pixels* given, int w, int h, FILE* file) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     std::vector<unsigned char> pixels(static_cast<std::size_t>(w) * h * 4);
@@ -136,7 +149,7 @@ bool encodePng(const Pixels& source, int w, int h, FILE* file) {
     png_write_info(png, info);
     for (int y = 0; y < h; ++y) {
         rows[y] = pixels.data() + static_cast<std::size_t>(y) * w * 4;
-        outputRow(source, w, y, rows[y]);
+        outputRow(source, given, w, y, rows[y]);
     }
     png_write_image(png, rows.data());
     png_write_end(png, info);
@@ -144,31 +157,69 @@ bool encodePng(const Pixels& source, int w, int h, FILE* file) {
     return true;
 }
 
+bool decodeFile(const std::string& path, Pixels& out) {
+    FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in) {
+        std::perror(path.c_str());
+        return false;
+    }
+    const bool decoded = endsWith(path, ".png") ? decodePng(in, out) : decodeJpeg(in, out);
+    std::fclose(in);
+    return decoded;
+}
+
+int writeRaw(const std::string& image, const std::string& rawPath) {
+    Pixels pixels;
+    if (!decodeFile(image, pixels)) return 1;
+    FILE* out = std::fopen(rawPath.c_str(), "wb");
+    if (!out) return 1;
+    const bool ok = std::fwrite(pixels.data.data(), 1, pixels.data.size(), out) == pixels.data.size();
+    return std::fclose(out) == 0 && ok ? 0 : 1;
+}
+
+bool readRaw(const std::string& path, int w, int h, int channels, Pixels& out) {
+    FILE* in = std::fopen(path.c_str(), "rb");
+    if (!in) return false;
+    out.width = w;
+    out.height = h;
+    out.channels = channels;
+    out.data.resize(static_cast<std::size_t>(w) * h * channels);
+    const bool ok = std::fread(out.data.data(), 1, out.data.size(), in) == out.data.size();
+    std::fclose(in);
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::strcmp(argv[1], "--raw") == 0) return writeRaw(argv[2], argv[3]);
     if (argc < 4) {
-        std::fprintf(stderr, "usage: %s SOURCE OUTPUT_PREFIX WxH [WxH ...]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s SOURCE OUTPUT_PREFIX WxH[=RAW] [WxH[=RAW] ...]\n"
+                     "       %s --raw IMAGE RAW\n",
+                     argv[0], argv[0]);
         return 2;
     }
     const std::string source = argv[1];
     const bool png = endsWith(source, ".png");
-    FILE* in = std::fopen(source.c_str(), "rb");
-    if (!in) {
-        std::perror(argv[1]);
-        return 1;
-    }
     Pixels pixels;
-    const bool decoded = png ? decodePng(in, pixels) : decodeJpeg(in, pixels);
-    std::fclose(in);
-    if (!decoded) return 1;
+    if (!decodeFile(source, pixels)) return 1;
     for (int i = 3; i < argc; ++i) {
+        const std::string size = argv[i];
+        const std::size_t equals = size.find('=');
+        const std::string dims = size.substr(0, equals);
         int w = 0, h = 0;
-        if (std::sscanf(argv[i], "%dx%d", &w, &h) != 2 || w < 1 || h < 1) return 2;
-        const std::string path = std::string(argv[2]) + argv[i] + (png ? ".png" : ".jpg");
+        if (std::sscanf(dims.c_str(), "%dx%d", &w, &h) != 2 || w < 1 || h < 1) return 2;
+        Pixels given;
+        if (equals != std::string::npos &&
+            !readRaw(size.substr(equals + 1), w, h, pixels.channels, given))
+            return 1;
+        const Pixels* content = equals != std::string::npos ? &given : nullptr;
+        const std::string path = std::string(argv[2]) + dims + (png ? ".png" : ".jpg");
         FILE* out = std::fopen(path.c_str(), "wb");
         if (!out) return 1;
-        const bool ok = png ? encodePng(pixels, w, h, out) : encodeJpeg(pixels, w, h, out);
+        const bool ok = png ? encodePng(pixels, content, w, h, out)
+                            : encodeJpeg(pixels, content, w, h, out);
         std::fclose(out);
         if (!ok) return 1;
     }
