@@ -127,25 +127,87 @@ Pooled<BufferedImageSet> BufferedImageSet::copyAll() const {
 }
 
 Pooled<BufferedImageSet> BufferedImageSet::coalesced() const {
-    if (!frameRects_.empty()) return composedOnScreen();
-    Pooled<BufferedImageSet> set = take();
-    if (!set) return {};
-    for (std::int32_t i = 0; i < getCount(); ++i) {
-        Pooled<BufferedImage> frame = getImage(i)->copy();
-        if (!frame) return {};
-        std::int32_t value3 = getValue3(i);
+    Pooled<BufferedImageSet> set = copyAll();
+    if (!set || !set->coalesce()) return {};
+    return set;
+}
+
+bool BufferedImageSet::coalesce() {
+    // The members move to a holder and come back composed one by one, each
+    // source frame released once drawn: an animation costs its pictures
+    // plus a frame or two, not a second copy of every frame.
+    Pooled<BufferedImageSet> frames = take();
+    if (!frames) return false;
+    frames->images_.swap(images_);
+    frames->depths_.swap(depths_);
+    frames->values2_.swap(values2_);
+    frames->values3_.swap(values3_);
+    largestWidth_ = largestHeight_ = largestDepth_ = largestIndex_ = 0;
+    const bool composed =
+        frameRects_.empty() ? drawOverPrevious(*frames) : composeOnScreen(*frames);
+    if (!composed) {
+        clear();
+        return false;
+    }
+    if (!frameRects_.empty()) frameRects_.resize(images_.size());
+    animated_ = true;
+    return true;
+}
+
+bool BufferedImageSet::drawOverPrevious(BufferedImageSet& frames) {
+    for (std::int32_t i = 0; i < frames.getCount(); ++i) {
+        Pooled<BufferedImage> frame = std::move(frames.images_[static_cast<std::size_t>(i)]);
+        std::int32_t value3 = frames.getValue3(i);
         if (i > 0 && value3 == 1) {
             // The frame is drawn over the picture left by the previous frame.
-            Pooled<BufferedImage> picture = set->getImage(i - 1)->copy();
-            if (!picture) return {};
+            Pooled<BufferedImage> picture = getImage(i - 1)->copy();
+            if (!picture) return false;
             picture->drawImage(0, 0, 0, 0, *frame, 0, 0, false);
             frame = std::move(picture);
             value3 = 2;
         }
-        set->add(std::move(frame), getDepth(i), getValue2(i), value3);
+        add(std::move(frame), frames.getDepth(i), frames.getValue2(i), value3);
     }
-    set->setAnimation(true, loopCount_);
-    return set;
+    return true;
+}
+
+bool BufferedImageSet::composeOnScreen(BufferedImageSet& frames) {
+    constexpr std::int32_t kClearRectangle = 2;
+    constexpr std::int32_t kRestorePrevious = 3;
+    if (frames.images_.empty()) return true;
+    std::int32_t width = 0, height = 0;
+    for (const Pooled<BufferedImage>& member : frames.images_) {
+        width = std::max(width, member->getWidth());
+        height = std::max(height, member->getHeight());
+    }
+    Pooled<BufferedImage> screen = BufferedImage::createImage(width, height);
+    Pooled<BufferedImage> saved;
+    if (!screen) return false;
+    screen->setAlpha(true);
+    for (std::int32_t i = 0; i < frames.getCount(); ++i) {
+        if (i > 0) {
+            Pooled<BufferedImage> previous =
+                std::move(frames.images_[static_cast<std::size_t>(i - 1)]);
+            if (frames.getValue3(i - 1) == kClearRectangle) {
+                FrameRect rect{0, 0, previous->getWidth(), previous->getHeight()};
+                getFrameRect(i - 1, rect);
+                clearToTransparent(*screen, rect);
+            } else if (frames.getValue3(i - 1) == kRestorePrevious && saved) {
+                saved->copyInto(*screen);
+                screen->setAlpha(true);
+            }
+        }
+        if (frames.getValue3(i) == kRestorePrevious) {
+            if (!saved) saved = BufferedImage::take();
+            if (!saved || !screen->copyInto(*saved)) return false;
+        }
+        screen->drawImage(0, 0, 0, 0, *frames.getImage(i), 0, 0, false);
+        Pooled<BufferedImage> picture = screen->copy();
+        if (!picture) return false;
+        picture->detectAlpha();
+        add(std::move(picture), frames.getDepth(i), frames.getValue2(i), frames.getValue3(i));
+    }
+    return true;
 }
 
 void BufferedImageSet::setFrameRect(std::int32_t i, const FrameRect& rect) {
@@ -161,45 +223,6 @@ bool BufferedImageSet::getFrameRect(std::int32_t i, FrameRect& rect) const {
     }
     rect = frameRects_[static_cast<std::size_t>(i)];
     return true;
-}
-
-Pooled<BufferedImageSet> BufferedImageSet::composedOnScreen() const {
-    constexpr std::int32_t kClearRectangle = 2;
-    constexpr std::int32_t kRestorePrevious = 3;
-    Pooled<BufferedImageSet> set = take();
-    if (!set || images_.empty()) return set;
-    std::int32_t width = 0, height = 0;
-    for (const Pooled<BufferedImage>& member : images_) {
-        width = std::max(width, member->getWidth());
-        height = std::max(height, member->getHeight());
-    }
-    Pooled<BufferedImage> screen = BufferedImage::createImage(width, height);
-    Pooled<BufferedImage> saved;
-    if (!screen) return {};
-    screen->setAlpha(true);
-    for (std::int32_t i = 0; i < getCount(); ++i) {
-        if (i > 0 && getValue3(i - 1) == kClearRectangle) {
-            FrameRect rect{0, 0, getImage(i - 1)->getWidth(), getImage(i - 1)->getHeight()};
-            getFrameRect(i - 1, rect);
-            clearToTransparent(*screen, rect);
-        } else if (i > 0 && getValue3(i - 1) == kRestorePrevious && saved) {
-            saved->copyInto(*screen);
-            screen->setAlpha(true);
-        }
-        if (getValue3(i) == kRestorePrevious) {
-            if (!saved) saved = BufferedImage::take();
-            if (!saved || !screen->copyInto(*saved)) return {};
-        }
-        screen->drawImage(0, 0, 0, 0, *getImage(i), 0, 0, false);
-        Pooled<BufferedImage> picture = screen->copy();
-        if (!picture) return {};
-        picture->detectAlpha();
-        set->add(std::move(picture), getDepth(i), getValue2(i), getValue3(i));
-    }
-    set->frameRects_ = frameRects_;
-    set->frameRects_.resize(images_.size());
-    set->setAnimation(true, loopCount_);
-    return set;
 }
 
 Pooled<BufferedImageSet> BufferedImageSet::scaledAll(std::int32_t w, std::int32_t h,

@@ -53,6 +53,9 @@ public:
     // before it restored, anything else: left in place); value3 and the
     // rectangles are kept, so composing composed pictures changes nothing.
     s::thread::Pooled<BufferedImageSet> coalesced() const;
+    // The same, in place: the members are replaced by the pictures. On
+    // failure (memory) the set is left empty and false returned.
+    bool coalesce();
 
     // The rectangle an animation frame covered on the logical screen, for
     // sets whose members are screen-sized pictures (GIF frames).
@@ -90,8 +93,11 @@ private:
     // exact match wins at once.
     bool findNearest(std::int32_t w, std::int32_t h, std::int32_t depth, bool depthFirst,
                      std::int32_t& index) const;
-    // coalesced() for members with frame rectangles.
-    s::thread::Pooled<BufferedImageSet> composedOnScreen() const;
+    // coalesce() for members without frame rectangles: marked frames drawn
+    // over the previous picture. Both take the members from frames.
+    bool drawOverPrevious(BufferedImageSet& frames);
+    // coalesce() for members with frame rectangles.
+    bool composeOnScreen(BufferedImageSet& frames);
 
     std::vector<s::thread::Pooled<BufferedImage>> images_;
     std::vector<std::int32_t> depths_;

@@ -46,7 +46,7 @@ void FilePreparer::prepareSamples(PreparedFile& file) const {
     }
     Pooled<BufferedImageSet> set = codec->decodeAll();
     // Animations are resized frame by frame as whole pictures.
-    if (set && set->isAnimated()) set = set->coalesced();
+    if (set && set->isAnimated() && !set->coalesce()) set = {};
     if (!set || set->getCount() == 0) {
         file.publishHeader(Header::Undecoded, ResizeJob::kUndecoded, identity);
         return;

@@ -131,7 +131,7 @@ void ResizeJob::processFile(const std::string& text, std::uint64_t fileIndex,
     }
     Pooled<BufferedImageSet> set = codec->decodeAll();
     // Animations are resized frame by frame as whole pictures.
-    if (set && set->isAnimated()) set = set->coalesced();
+    if (set && set->isAnimated() && !set->coalesce()) set = {};
     if (!set || set->getCount() == 0) report_.skipped.push_back({text, kUndecoded});
     processSamples(*codec, set.get(), output, input.fileName(), fileIndex, fileCount);
 }

@@ -172,6 +172,16 @@ TEST(BufferedImageSet, CoalescedDrawsMarkedFramesOverThePreviousPicture) {
     EXPECT_EQ(whole->getLoopCount(), 5);
     // The source frames are unchanged.
     EXPECT_EQ(pixelsOf(*set->getImage(0)), Pixels(4, R));
+
+    // In place: the members become the same pictures.
+    ASSERT_TRUE(set->coalesce());
+    ASSERT_EQ(set->getCount(), 3);
+    for (std::int32_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(pixelsOf(*set->getImage(i)), pixelsOf(*whole->getImage(i)));
+        EXPECT_EQ(set->getValue3(i), whole->getValue3(i));
+    }
+    EXPECT_EQ(set->getLargestIndex(), whole->getLargestIndex());
+    EXPECT_TRUE(set->isAnimated());
 }
 
 TEST(BufferedImageSet, ScaledAndFilteredSetsHoldCopies) {

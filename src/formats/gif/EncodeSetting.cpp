@@ -36,11 +36,9 @@ Pooled<s::image::IEncodedImage> EncodeSetting::encodeAnimation(BufferedImageSet&
         BufferedImage* largest = set.getLargest();
         return largest ? encode(*largest) : nullptr;
     }
-    Pooled<BufferedImageSet> filtered = set.filteredAll();
     Pooled<win::Gif> gif = win::Gif::take();
-    if (!filtered || !gif ||
-        !gif->fromImageSet(*filtered, bitCount, keepTransparency != 0, backgroundRed,
-                           backgroundGreen, backgroundBlue)) {
+    if (!gif || !gif->fromImageSet(set, bitCount, keepTransparency != 0, backgroundRed,
+                                   backgroundGreen, backgroundBlue)) {
         return nullptr;
     }
     return gif;

@@ -177,7 +177,7 @@ bool Gif::fromImage(BufferedImage& image, std::int32_t bitCount, bool keepTransp
 bool Gif::fromImageSet(BufferedImageSet& set, std::int32_t bitCount, bool keepTransparency,
                        std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
     if (set.getCount() <= 1 || !set.isAnimated()) {
-        BufferedImage* largest = set.getLargest();
+        BufferedImage* largest = set.getLargest() ? set.getLargest()->getFilteredOrSelf() : nullptr;
         return largest && fromImage(*largest, bitCount, keepTransparency, red, green, blue,
                                     GifFrameEncoder::kAlphaThreshold);
     }

@@ -85,7 +85,8 @@ public:
     bool fromImage(s::image::win::BufferedImage& image, std::int32_t bitCount,
                    bool keepTransparency, std::uint8_t red, std::uint8_t green, std::uint8_t blue,
                    std::uint8_t alphaThreshold) override;
-    // The loop count is taken from the set when it is an animation.
+    // The loop count is taken from the set when it is an animation. Members
+    // with filters are written as their filtered results.
     bool fromImageSet(s::image::win::BufferedImageSet& set, std::int32_t bitCount,
                       bool keepTransparency, std::uint8_t red, std::uint8_t green,
                       std::uint8_t blue) override;

@@ -32,7 +32,9 @@ bool append(Pooled<GifFrame> frame, std::int32_t delay, std::int32_t disposal,
 bool GifAnimationEncoder::encode(s::image::win::BufferedImageSet& set, std::int32_t bitCount,
                                  bool keepTransparency, std::uint8_t red, std::uint8_t green,
                                  std::uint8_t blue, Frames& frames) {
-    BufferedImage* first = set.getImage(0);
+    // The members' own filter results are encoded where they are: a copy of
+    // every resized frame would double an animation's memory.
+    BufferedImage* first = set.getImage(0) ? set.getImage(0)->getFilteredOrSelf() : nullptr;
     if (!first) return false;
     Pooled<BufferedImage> previous = first->copy();
     if (!previous) return false;
@@ -42,7 +44,9 @@ bool GifAnimationEncoder::encode(s::image::win::BufferedImageSet& set, std::int3
         return false;
     }
     for (std::int32_t i = 1; i < set.getCount(); ++i) {
-        BufferedImage& member = *set.getImage(i);
+        BufferedImage* filtered = set.getImage(i)->getFilteredOrSelf();
+        if (!filtered) return false;
+        BufferedImage& member = *filtered;
         Pooled<BufferedImage> composite = previous->copy();
         if (!composite) return false;
         composite->drawImage(0, 0, std::min(composite->getWidth(), member.getWidth()),

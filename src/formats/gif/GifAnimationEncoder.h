@@ -23,7 +23,9 @@ public:
     using Frames = std::vector<s::thread::Pooled<GifFrame>>;
 
     // Appends one frame per member of `set` (which must have at least one
-    // member). False when memory runs out; frames appended so far stay.
+    // member), encoding each member's filtered result when it has filters.
+    // False when memory runs out or a filter fails; frames appended so far
+    // stay.
     static bool encode(s::image::win::BufferedImageSet& set, std::int32_t bitCount,
                        bool keepTransparency, std::uint8_t red, std::uint8_t green,
                        std::uint8_t blue, Frames& frames);

@@ -183,6 +183,12 @@ TEST(GifCompose, CoalescedComposesPlacedFramesAsDecodeAllDoes) {
         ASSERT_TRUE(again);
         EXPECT_EQ(gif_test::visibleFrames(*again), expected);
         EXPECT_EQ(gif_test::visibleFrames(*decoded->copyAll()->coalesced()), expected);
+        // In place, as the job does it.
+        Pooled<BufferedImageSet> placed = placedFrames(*gif);
+        ASSERT_TRUE(placed->coalesce());
+        EXPECT_EQ(gif_test::visibleFrames(*placed), expected);
+        ASSERT_TRUE(decoded->coalesce());
+        EXPECT_EQ(gif_test::visibleFrames(*decoded), expected);
     }
 }
 

@@ -15,6 +15,7 @@
 #include "GifPixels.h"
 #include "formats/gif/Gif.h"
 #include "foundation/PathWin.h"
+#include "image/filters/scale/ScaleFilter.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ using gif_test::GifBuilder;
 using gif_test::kClear;
 using gif_test::opaque;
 using gif_test::readGif;
+using s::image::filters::scale::ScaleFilter;
 using s::image::gif::win::Gif;
 using s::image::gif::win::GifFrame;
 using s::image::win::BufferedImage;
@@ -213,16 +215,25 @@ TEST(GifWriter, NothingToWriteWithoutFrames) {
 
 // --- What the job does: decode, compose, resize, encode, write. ----------
 
+// The frames are composed in place and each gets a scale filter; the encoder
+// writes the filter results. Returns copies of those results.
 Pooled<BufferedImageSet> resizedAnimation(const std::string& name, int divisor, Bytes& file) {
     Pooled<Gif> source = Gif::take();
     EXPECT_TRUE(source->loadFromFile(std::string(TARVEX_TEST_DATA) + "/gif/" + name));
-    Pooled<BufferedImageSet> composed = source->decodeAll()->coalesced();
-    Pooled<BufferedImageSet> resized = composed->scaledAll(
-        source->getScreenWidth() / divisor, source->getScreenHeight() / divisor, false);
-    Pooled<s::image::IEncodedImage> encoded = source->encodeSet(*resized);
+    Pooled<BufferedImageSet> frames = source->decodeAll();
+    EXPECT_TRUE(frames->coalesce());
+    for (int i = 0; i < frames->getCount(); ++i) {
+        Pooled<ScaleFilter> scale = ScaleFilter::take();
+        scale->width = source->getScreenWidth() / divisor;
+        scale->height = source->getScreenHeight() / divisor;
+        scale->widthInPixels = scale->heightInPixels = true;
+        scale->keepRatio = false;
+        frames->getImage(i)->addFilter(std::move(scale));
+    }
+    Pooled<s::image::IEncodedImage> encoded = source->encodeSet(*frames);
     EXPECT_TRUE(encoded);
     if (encoded) file = gif_test::writeGif(*encoded);
-    return resized;
+    return frames->filteredAll();
 }
 
 TEST(GifWriter, ResizedAnimationReadsBackAsItsResizedFrames) {
