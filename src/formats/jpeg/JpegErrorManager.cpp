@@ -23,8 +23,9 @@ JpegErrorManager* JpegErrorManager::from(j_common_ptr cinfo) {
 }
 
 void JpegErrorManager::keep(const char* text) {
-    std::strncpy(message_, text, sizeof(message_) - 1);
-    message_[sizeof(message_) - 1] = '\0';
+    const std::size_t length = strnlen(text, sizeof(message_) - 1);
+    std::memcpy(message_, text, length);
+    message_[length] = '\0';
 }
 
 void JpegErrorManager::onErrorExit(j_common_ptr cinfo) {
