@@ -69,7 +69,7 @@ TEST(ExifOrientation, ReadsTheTagAndFallsBackToUprightOnAnythingDamaged) {
     Bytes notExif = exifPayload(false, {{kOrientation, kShort, 1, 6}});
     notExif[0] = 'X';
     Bytes cutInEntry = exifPayload(false, {kWidthTag, {kOrientation, kShort, 1, 6}});
-    cutInEntry.resize(cutInEntry.size() - 10);
+    cutInEntry.erase(cutInEntry.end() - 10, cutInEntry.end());
     Bytes badOrder = exifPayload(false, {{kOrientation, kShort, 1, 6}});
     badOrder[6] = 'X';
     const Case kCases[] = {
