@@ -44,9 +44,7 @@ void FilePreparer::prepareSamples(PreparedFile& file) const {
         file.publishHeader(Header::Unrecognised, ResizeJob::kUnrecognised, identity);
         return;
     }
-    Pooled<BufferedImageSet> set = codec->decodeAll();
-    // Animations are resized frame by frame as whole pictures.
-    if (set && set->isAnimated() && !set->coalesce()) set = {};
+    Pooled<BufferedImageSet> set = decode(*codec);
     if (!set || set->getCount() == 0) {
         file.publishHeader(Header::Undecoded, ResizeJob::kUndecoded, identity);
         return;
@@ -59,26 +57,37 @@ void FilePreparer::makeSamples(PreparedFile& file, IEncodedImage& codec,
                                BufferedImageSet& set) const {
     for (std::int32_t j = 0; j < file.sampleCount(); ++j) {
         if (!file.mayMake(j, cancel_)) return;
-        PreparedFile::Sample sample;
-        try {
-            sample = makeSample(j, codec, set);
-        } catch (const std::exception&) {
-            // Only memory can run out on this side of the codecs.
-            sample = {};
-            sample.kind = Kind::NoFilter;
-        }
-        file.publishSample(std::move(sample));
+        file.publishSample(makeSample(sizer_, j, codec, set));
     }
 }
 
-PreparedFile::Sample FilePreparer::makeSample(std::int32_t j, IEncodedImage& codec,
-                                              BufferedImageSet& set) const {
+Pooled<BufferedImageSet> FilePreparer::decode(IEncodedImage& codec) {
+    Pooled<BufferedImageSet> set = codec.decodeAll();
+    // Animations are resized frame by frame as whole pictures.
+    if (set && set->isAnimated() && !set->coalesce()) set = {};
+    return set;
+}
+
+PreparedFile::Sample FilePreparer::makeSample(const s::image::util::Sizer& sizer, std::int32_t j,
+                                              IEncodedImage& codec, BufferedImageSet& set) {
+    try {
+        return encodeSample(sizer, j, codec, set);
+    } catch (const std::exception&) {
+        // Only memory can run out on this side of the codecs.
+        PreparedFile::Sample sample;
+        sample.kind = Kind::NoFilter;
+        return sample;
+    }
+}
+
+PreparedFile::Sample FilePreparer::encodeSample(const s::image::util::Sizer& sizer, std::int32_t j,
+                                                IEncodedImage& codec, BufferedImageSet& set) {
     PreparedFile::Sample sample;
-    if (!sizer_.isSampleUsable(j, set)) {
+    if (!sizer.isSampleUsable(j, set)) {
         sample.kind = Kind::NoOutput;
         return sample;
     }
-    const SampleFilters filters(sizer_, j, set);
+    const SampleFilters filters(sizer, j, set);
     if (!filters.ready()) {
         sample.kind = Kind::NoFilter;
         return sample;

@@ -27,12 +27,25 @@ public:
     // Fills `file` and always finishes it, whatever happens.
     void prepare(PreparedFile& file) const;
 
+    // Every picture of an opened input, animations composed into whole
+    // frames; null or empty when nothing decodes. The in-order job reads
+    // its inputs the same way.
+    static s::thread::Pooled<s::image::win::BufferedImageSet> decode(
+        s::image::IEncodedImage& codec);
+    // Sample j of a decoded set, resized and encoded into memory in the
+    // codec's format (the in-order job commits it at once). A shortage of
+    // memory gives a sample without resized pixels.
+    static PreparedFile::Sample makeSample(const s::image::util::Sizer& sizer, std::int32_t j,
+                                           s::image::IEncodedImage& codec,
+                                           s::image::win::BufferedImageSet& set);
+
 private:
     void prepareSamples(PreparedFile& file) const;
     void makeSamples(PreparedFile& file, s::image::IEncodedImage& codec,
                      s::image::win::BufferedImageSet& set) const;
-    PreparedFile::Sample makeSample(std::int32_t j, s::image::IEncodedImage& codec,
-                                    s::image::win::BufferedImageSet& set) const;
+    static PreparedFile::Sample encodeSample(const s::image::util::Sizer& sizer, std::int32_t j,
+                                             s::image::IEncodedImage& codec,
+                                             s::image::win::BufferedImageSet& set);
 
     const s::image::util::Sizer& sizer_;
     const std::atomic<bool>& cancel_;

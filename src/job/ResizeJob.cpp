@@ -13,7 +13,6 @@
 #include "job/FileIdentity.h"
 #include "job/FilePreparer.h"
 #include "job/PreparationPool.h"
-#include "job/SampleFilters.h"
 
 namespace s::job {
 
@@ -129,9 +128,7 @@ void ResizeJob::processFile(const std::string& text, std::uint64_t fileIndex,
         report_.skipped.push_back({text, kUnrecognised});
         return;
     }
-    Pooled<BufferedImageSet> set = codec->decodeAll();
-    // Animations are resized frame by frame as whole pictures.
-    if (set && set->isAnimated() && !set->coalesce()) set = {};
+    Pooled<BufferedImageSet> set = FilePreparer::decode(*codec);
     if (!set || set->getCount() == 0) report_.skipped.push_back({text, kUndecoded});
     processSamples(*codec, set.get(), output, input.fileName(), fileIndex, fileCount);
 }
@@ -147,25 +144,10 @@ void ResizeJob::processSamples(IEncodedImage& codec, BufferedImageSet* set, Outp
             return;
         }
         reportProgress(fileIndex, fileCount, j, fileName);
-        if (!decoded || !sizer_.isSampleUsable(j, *set)) continue;
-        makeSample(j, codec, *set, output);
+        if (!decoded) continue;
+        PreparedFile::Sample sample = FilePreparer::makeSample(sizer_, j, codec, *set);
+        commitSample(sample, output);
     }
-}
-
-void ResizeJob::makeSample(std::int32_t j, IEncodedImage& codec, BufferedImageSet& set,
-                           Output& output) {
-    const SampleFilters filters(sizer_, j, set);
-    if (!filters.ready()) {
-        fail(output, kNoMemory);
-        return;
-    }
-    Pooled<IEncodedImage> encoded = codec.encodeSet(set);
-    if (!encoded) {
-        fail(output, kNotEncoded);
-        return;
-    }
-    write(output, set.getWidth(), set.getHeight(),
-          [&](s::io::IOutputStream& stream) { return encoded->writeTo(stream); });
 }
 
 // The helpers may read at most as many inputs ahead as there are of them,

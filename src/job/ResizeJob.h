@@ -88,8 +88,6 @@ private:
     void processSamples(s::image::IEncodedImage& codec, s::image::win::BufferedImageSet* set,
                         Output& output, const std::string& fileName, std::uint64_t fileIndex,
                         std::uint64_t fileCount);
-    void makeSample(std::int32_t j, s::image::IEncodedImage& codec,
-                    s::image::win::BufferedImageSet& set, Output& output);
 
     // Several threads: helpers prepare, the caller's thread commits.
     void runOverlapped(const std::vector<std::string>& jobList, std::mutex& jobLock);
@@ -97,8 +95,9 @@ private:
     void commitSamples(PreparedFile& prepared, bool decoded, Output& output,
                        const std::string& fileName, std::uint64_t fileIndex,
                        std::uint64_t fileCount);
-    void commitSample(PreparedFile::Sample& sample, Output& output);
 
+    // Both: writes a made sample, or reports why it gives no output.
+    void commitSample(PreparedFile::Sample& sample, Output& output);
     static Output outputFor(const std::string& text, const s::file::win::PathWin& input,
                             std::int32_t mode);
     void reportProgress(std::uint64_t fileIndex, std::uint64_t fileCount, std::int32_t j,
