@@ -4,5 +4,10 @@ set -euo pipefail
 dir=$1
 shift
 root=$(cd "$(dirname "$0")/.." && pwd)
-cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null
+# ccache, where installed, keeps object files across build trees and runs.
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S "$root" -B "$dir" -G Ninja "${launcher[@]}" "$@" >/dev/null
 cmake --build "$dir" -j"$(nproc)"
