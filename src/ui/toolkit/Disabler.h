@@ -1,0 +1,20 @@
+// s::gui::events::Disabler -- on any event from its source, calls setEnabled (false) on
+// every target: how a check box or radio button switches other controls
+// without code in the window. See TargetSwitch for registration.
+#pragma once
+
+#include "foundation/EasyPooler.h"
+#include "ui/toolkit/TargetSwitch.h"
+
+namespace s::gui::events {
+
+class Disabler final : public s::base::IObject, public s::thread::IPoolable, public TargetSwitch {
+    TARVEX_POOLED(Disabler, "s_gui_events_Disabler")
+public:
+    void reset() override { clearSwitch(); }
+
+protected:
+    void apply(s::gui::Component& target) override;
+};
+
+}  // namespace s::gui::events
