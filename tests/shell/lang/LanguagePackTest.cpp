@@ -23,10 +23,12 @@ using s::xml::Node;
 // Every id the program's interface uses.
 constexpr std::uint32_t kIds[] = {
     300000,  400010,  400020,     400030,     400080,  400100,  400120,  400200,  400210,  400220,
-    400230,  400300,  400310,     400320,     400330,  400340,  400380,  400390,  500000,  500010,
-    500020,  500030,  609000,     609100,     609200,  609300,  609350,  609400,  609420,  609430,
-    609440,  609450,  609460,     700000,     701000,  701100,  1000000, 1001000, 1002000, 1003000,
-    1004000, 1005000, 1006000,    1101000,    1102000, 1105000, 1106000, 1107000, 1108000, 1109000,
+    400230,  400300,  400310,     400320,     400330,  400340,  400380,  400390,  500000,  500003,
+    500006,  500010,  500020,     500030,     500040,  500050,  500060,  500070,  608299,  609000,
+    609100,  609200,  609300,     609350,     609400,  609420,  609430,  609440,  609450,  609460,
+    609470,  609480,  609500,     609510,     609520,  609530,  609600,  609610,  700000,  700001,
+    701000,  701100,  701200,     701300,     701900,  1000000, 1001000, 1002000, 1003000, 1004000,
+    1005000, 1006000, 1006050,    1101000,    1102000, 1105000, 1106000, 1107000, 1108000, 1109000,
     1110000, 1120000, 1130000,    1140000,    1150000, 1160000, 1170000, 1180000, 1201000, 1202000,
     1203000, 1204000, 2010000000, 2010001000,
 };
@@ -175,10 +177,11 @@ TEST(LanguagePack, TranslationsKeepTheProtectedSpacesOfEnglish) {
     }
 }
 
-TEST(LanguagePack, OnlyNamesVersionDateAndSystemsStayUntranslated) {
-    const std::uint32_t kept[] = {300000, 500000, 500010, 500020, 500030, 1003000};
-    const std::uint32_t translated[] = {400100,  400120,  609440,  700000,
-                                        1002000, 1101000, 1130000, 1204000};
+TEST(LanguagePack, OnlyNamesAddressesVersionDateAndSystemsStayUntranslated) {
+    const std::uint32_t kept[] = {300000, 500000, 500003, 500006, 500010, 500020,
+                                  500030, 500040, 500050, 500060, 500070, 1003000};
+    const std::uint32_t translated[] = {400100,  400120,  609440,  609510,  700000,  700001,
+                                        1002000, 1006050, 1101000, 1130000, 1204000, 608299};
     const Pooled<Localizer> localizer = embeddedPack();
     for (std::size_t i = 1; i < localizer->languageCount(); ++i) {
         SCOPED_TRACE(localizer->languageAt(i)->engName());
@@ -188,6 +191,42 @@ TEST(LanguagePack, OnlyNamesVersionDateAndSystemsStayUntranslated) {
         for (std::uint32_t id : translated) {
             EXPECT_NE(textIn(*localizer, i, id), textIn(*localizer, 0, id)) << id;
         }
+    }
+}
+
+TEST(LanguagePack, WebAddressesAreAbsoluteAndUpdateBaseEndsWithSlash) {
+    const Pooled<Localizer> localizer = embeddedPack();
+    for (std::uint32_t id : {500003, 500006, 500040, 500050, 500060, 500070}) {
+        SCOPED_TRACE(id);
+        const std::string address = localizer->text(id);
+        EXPECT_EQ(address.rfind("https://zorq.org/", 0), 0u) << address;
+        EXPECT_EQ(address.back(), '/');
+    }
+    // The update check appends "check/" to this base.
+    EXPECT_EQ(localizer->text(500006), "https://zorq.org/tarvex/version/");
+}
+
+// Every translation of the end-of-job summary must keep each count's
+// placeholder exactly once, or a count would be lost or shown twice, and the
+// two separators between the three labels.
+TEST(LanguagePack, JobSummaryKeepsItsThreeCountsInEveryLanguage) {
+    const Pooled<Localizer> localizer = embeddedPack();
+    const auto occurrences = [](const std::string& text, std::string_view part) {
+        std::size_t count = 0;
+        for (std::size_t at = text.find(part); at != std::string::npos;
+             at = text.find(part, at + part.size())) {
+            ++count;
+        }
+        return count;
+    };
+    for (std::size_t i = 0; i < localizer->languageCount(); ++i) {
+        SCOPED_TRACE(localizer->languageAt(i)->engName());
+        const std::string summary = textIn(*localizer, i, 609500);
+        for (std::string_view placeholder : {"%1", "%2", "%3"}) {
+            EXPECT_EQ(occurrences(summary, placeholder), 1u) << placeholder << " in " << summary;
+        }
+        EXPECT_EQ(occurrences(summary, "%"), 3u) << summary;
+        EXPECT_EQ(occurrences(summary, " \u00B7 "), 2u) << summary;
     }
 }
 
