@@ -278,6 +278,10 @@ void ResizeJob::write(Output& output, std::int32_t width, std::int32_t height,
         return;
     }
     report_.written.push_back(written);
+    if (!output.wroteAny) {
+        output.wroteAny = true;
+        ++report_.resizedInputs;
+    }
 }
 
 bool ResizeJob::ensureFolder(Output& output) {

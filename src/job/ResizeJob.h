@@ -80,6 +80,7 @@ private:
         std::string stem;
         std::string extension;
         std::string input;
+        bool wroteAny = false;  // counted in the report's resizedInputs
     };
 
     // One thread: every file in turn on the caller's thread.

@@ -27,13 +27,14 @@ enum SizingMode : std::int32_t { MultipleAtOnce = 1, OneSpecific = 2 };
 enum StretchMode : std::int32_t { All = 1, OnlyShrink = 2, OnlyEnlarge = 3 };
 
 // What one resizeFiles() run did, for callers that report it (the
-// command-line program); the desktop window ignores it.
+// command-line program, the desktop window's end-of-job summary).
 struct JobReport {
     struct Skipped {
         std::string path;
         std::string reason;
     };
     std::vector<std::string> written;  // output paths, in order
+    std::int32_t resizedInputs = 0;    // inputs with at least one output written
     std::vector<Skipped> skipped;      // inputs not used, with the reason
     std::int32_t failedWrites = 0;     // outputs that could not be written
     std::vector<Skipped> failed;       // one entry per failed write: input and why
