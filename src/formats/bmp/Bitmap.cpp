@@ -167,6 +167,7 @@ struct Bitmap::Layout {
     bool topDown = false;
     std::int64_t height = 0;          // rows, always positive
     std::uint32_t colourEntries = 0;  // as declared
+    std::uint64_t pixelOffset = 0;    // where the pixel data starts, from start
 };
 
 Bitmap::Bitmap() {
@@ -287,16 +288,26 @@ bool Bitmap::readInfoHeader(s::io::IInputStream& stream, Layout& layout) {
     return true;
 }
 
-bool Bitmap::readColourTable(s::io::IInputStream& stream, const Layout& layout) {
+bool Bitmap::readColourTable(s::io::IInputStream& stream, Layout& layout) {
     const std::uint32_t entrySize = InfoHeader::paletteEntrySize(layout.header.size);
+    const std::uint64_t here = stream.position() - layout.start;
     std::uint64_t entries = layout.colourEntries;
+    layout.pixelOffset = here + entries * entrySize;
     if (layout.file) {
-        // A table that would run into the pixel data is cut at the pixels
-        // (seen in OS/2 files with short palettes); pixels that start inside
-        // the headers make no sense at all.
-        const std::uint64_t here = stream.position() - layout.start;
-        if (layout.file->offBits < here) return false;
-        entries = std::min<std::uint64_t>(entries, (layout.file->offBits - here) / entrySize);
+        // Pixels that start inside the headers make no sense at all.
+        const std::uint64_t offBits = layout.file->offBits;
+        if (offBits < here) return false;
+        if (offBits >= layout.pixelOffset) {
+            layout.pixelOffset = offBits;
+        } else if (holdsPixelsAt(stream, layout, offBits)) {
+            // A table that would run into the pixel data is cut at the
+            // pixels (seen in OS/2 files with short palettes).
+            entries = (offBits - here) / entrySize;
+            layout.pixelOffset = offBits;
+        }
+        // Otherwise the writer left the table out of the offset: the whole
+        // table is read and the pixels follow it, instead of decoding the
+        // table as pixels.
     }
     std::uint8_t bytes[kMaxColours * 4];
     if (!stream.readFully(bytes, static_cast<std::size_t>(entries * entrySize))) return false;
@@ -309,6 +320,21 @@ bool Bitmap::readColourTable(s::io::IInputStream& stream, const Layout& layout) 
     return true;
 }
 
+// For an offset inside the declared colour table: true when the file has
+// room for the uncompressed pixels from that offset on but not from the end
+// of the whole table, which only a table shorter than declared explains.
+bool Bitmap::holdsPixelsAt(const s::io::IInputStream& stream, const Layout& layout,
+                           std::uint64_t offset) {
+    const std::uint32_t compression = layout.header.compression;
+    if (compression == kRle8 || compression == kRle4) return false;
+    const std::uint64_t total = stream.size();
+    if (total == std::numeric_limits<std::uint64_t>::max() || total < layout.start) return false;
+    const std::uint64_t available = total - layout.start;
+    const auto pixelBytes = static_cast<std::uint64_t>(
+        strideFor(layout.header.width, layout.header.bitCount) * layout.height);
+    return offset + pixelBytes <= available && layout.pixelOffset + pixelBytes > available;
+}
+
 // Throws std::bad_alloc when memory cannot be had.
 void Bitmap::allocatePixels() {
     const std::int64_t stride = strideFor(infoHeader_.width, infoHeader_.bitCount);
@@ -318,11 +344,12 @@ void Bitmap::allocatePixels() {
     stride_ = static_cast<std::int32_t>(stride);
 }
 
-// Moves to bfOffBits, which must lie inside the file. The header-less form
-// has its pixels right after the colour table.
+// Moves to the pixel data (bfOffBits, or the end of a colour table the
+// offset forgot), which must lie inside the file. The header-less form has
+// its pixels right after the colour table.
 bool Bitmap::seekToPixels(s::io::IInputStream& stream, const Layout& layout) {
     if (!layout.file) return true;
-    const std::uint64_t offset = layout.file->offBits;
+    const std::uint64_t offset = layout.pixelOffset;
     const std::uint64_t total = stream.size();
     if (total != std::numeric_limits<std::uint64_t>::max() && layout.start + offset > total) {
         return false;

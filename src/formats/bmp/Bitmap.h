@@ -12,7 +12,10 @@
 // the object empty and invalid) impossible sizes, sizes beyond ImageLimits,
 // planes other than 1, unknown header sizes, depths and compressions,
 // unusable bit-field masks, colour tables beyond 256 entries and pixel data
-// that would start beyond the file. A pixel area cut short leaves the
+// that would start beyond the file or inside the headers. A pixel offset
+// that points into the colour table (a writer that forgot to count the
+// table) is read from the end of the table, unless only a table shorter
+// than declared fits the file. A pixel area cut short leaves the
 // missing rows zero; nothing is ever read or written outside a buffer, and
 // palette indices beyond the colour table decode as opaque black.
 //
@@ -119,7 +122,9 @@ private:
     bool refuse();
     bool readBody(s::io::IInputStream& stream, std::uint64_t start, const FileHeader* file);
     bool readInfoHeader(s::io::IInputStream& stream, Layout& layout);
-    bool readColourTable(s::io::IInputStream& stream, const Layout& layout);
+    bool readColourTable(s::io::IInputStream& stream, Layout& layout);
+    static bool holdsPixelsAt(const s::io::IInputStream& stream, const Layout& layout,
+                              std::uint64_t offset);
     bool seekToPixels(s::io::IInputStream& stream, const Layout& layout);
     void allocatePixels();
     void readPixels(s::io::IInputStream& stream, const Layout& layout);

@@ -187,6 +187,59 @@ TEST(BitmapRead, ShortPixelAreaLeavesMissingRowsZero) {
               (std::vector<std::uint32_t>{kBlack, 0xFF005544, 0xFF332211}));
 }
 
+// A full table of distinct colours: entry i is (red i, green 255 - i, blue i / 2).
+std::vector<std::uint8_t> rampPalette(std::uint32_t entries) {
+    std::vector<std::uint8_t> out;
+    for (std::uint32_t i = 0; i < entries; ++i) {
+        out.insert(out.end(), {static_cast<std::uint8_t>(i / 2), static_cast<std::uint8_t>(255 - i),
+                               static_cast<std::uint8_t>(i), 0});
+    }
+    return out;
+}
+
+std::vector<std::uint32_t> decodedPixels(const std::vector<std::uint8_t>& bytes) {
+    Bitmap bitmap;
+    if (!readBytes(bitmap, bytes)) return {};
+    Pooled<BufferedImage> created;
+    return pixelsOf(*bitmap.decode(0, nullptr, created));
+}
+
+TEST(BitmapRead, PixelOffsetInsideTheColourTableReadsThePixelsAfterTheTable) {
+    // Writers that forget to count the colour table point bfOffBits at the
+    // table itself; its bytes are not pixels.
+    struct Case {
+        const char* name;
+        BmpFile file;
+        std::uint32_t offBits;
+    };
+    const BmpFile eightBit = withPalette(
+        make(4, 2, 8, rows(4, {{0, 7, 128, 255}, {200, 1, 64, 33}})), rampPalette(256), 0);
+    const BmpFile fourBit = withPalette(make(3, 1, 4, {0x0F, 0x70, 0, 0}), rampPalette(16), 16);
+    const Case cases[] = {
+        {"256 entries, offset at the end of the headers", eightBit, 54},
+        {"256 entries, offset in the middle of the table", eightBit, 54 + 100 * 4},
+        {"256 entries, offset one byte before the pixels", eightBit, 54 + 1024 - 1},
+        {"16 entries, offset at the end of the headers", fourBit, 54},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<std::uint32_t> right = decodedPixels(c.file.bytes());
+        ASSERT_FALSE(right.empty());
+        BmpFile wrong = c.file;
+        wrong.offBits = c.offBits;
+        EXPECT_EQ(decodedPixels(wrong.bytes()), right);
+    }
+}
+
+TEST(BitmapRead, ShortOs2PaletteEndsWhereTheFileSaysThePixelsStart) {
+    // A core header always declares a full table; this file holds two
+    // entries and its pixels right after them, exactly up to its end.
+    BmpFile f = make(2, 1, 8, {1, 0, 0, 0});
+    f.headerSize = 12;
+    f.palette = {0, 0, 0xFF, 0xFF, 0, 0};  // red, blue (3 bytes each)
+    EXPECT_EQ(decodedPixels(f.bytes()), (std::vector<std::uint32_t>{kBlue, kRed}));
+}
+
 TEST(BitmapRead, RunLengthCodesThatLeaveTheImageAreClipped) {
     // Bottom row: a run of five red in a row of two. Top row: one black,
     // an absolute run of three red (one too many), then a delta far above
