@@ -64,18 +64,18 @@ TEST(LanguagePack, ListsTheFortyLanguagesInMenuOrder) {
     };
     const Language expected[] = {
         {"eng", "English", "English"},
-        {"ara", "Arabic", "عربي"},
+        {"ara", "Arabic", "العربية"},
         {"ind", "Indonesian", "Bahasa Indonesia"},
-        {"bel", "Belarusian", "Беларускі"},
+        {"bel", "Belarusian", "Беларуская"},
         {"bul", "Bulgarian", "Български"},
         {"hrv", "Croatian", "Hrvatski"},
-        {"cze", "Czech", "Cestina"},
+        {"cze", "Czech", "Čeština"},
         {"zhs", "Chinese_Simplified", "简体中文"},
         {"zht", "Chinese_Traditional", "繁體中文"},
         {"dan", "Danish", "Dansk"},
         {"nld", "Dutch", "Nederlands"},
         {"est", "Estonian", "Eesti"},
-        {"fin", "Finnish", "Suomeksi"},
+        {"fin", "Finnish", "Suomi"},
         {"deu", "German", "Deutsch"},
         {"ell", "Greek", "Ελληνικά"},
         {"spa", "Spanish", "Español"},
@@ -90,19 +90,19 @@ TEST(LanguagePack, ListsTheFortyLanguagesInMenuOrder) {
         {"per", "Persian", "فارسی"},
         {"pol", "Polish", "Polski"},
         {"por", "Portuguese", "Português"},
-        {"bra", "Portuguese_Brazilian", "Portugus Brasileiro"},
+        {"bra", "Portuguese_Brazilian", "Português (Brasil)"},
         {"rom", "Romanian", "Română"},
         {"rus", "Russian", "Русский"},
-        {"cpn", "Serbian_Cyrillic", "Српски"},
-        {"slk", "Slovak", "Slovensky"},
-        {"slv", "Slovenian", "Slovenski"},
+        {"cpn", "Serbian_Cyrillic", "Српски (ћирилица)"},
+        {"slk", "Slovak", "Slovenčina"},
+        {"slv", "Slovenian", "Slovenščina"},
         {"swe", "Swedish", "Svenska"},
         {"tha", "Thai", "ไทย"},
         {"tur", "Turkish", "Türkçe"},
         {"ukr", "Ukrainian", "Українська"},
-        {"vie", "Vietnamese", "Việt Nam"},
-        {"srp", "Serbian_Latin", "Srpski (Partial)"},
-        {"vec", "Venetian", "Vèneto (vec-to) (Partial)"},
+        {"vie", "Vietnamese", "Tiếng Việt"},
+        {"srp", "Serbian_Latin", "Srpski (latinica)"},
+        {"vec", "Venetian", "Vèneto"},
     };
     const Pooled<Localizer> localizer = embeddedPack();
     ASSERT_EQ(localizer->languageCount(), std::size(expected));
@@ -227,6 +227,38 @@ TEST(LanguagePack, JobSummaryKeepsItsThreeCountsInEveryLanguage) {
         }
         EXPECT_EQ(occurrences(summary, "%"), 3u) << summary;
         EXPECT_EQ(occurrences(summary, " \u00B7 "), 2u) << summary;
+    }
+}
+
+// The settings store keeps the English name of the chosen language; every
+// pack must be found again from it, whatever its native name says.
+TEST(LanguagePack, StoredEnglishNameSelectsItsLanguageAtStart) {
+    const Pooled<Localizer> all = embeddedPack();
+    for (std::size_t i = 0; i < all->languageCount(); ++i) {
+        const std::string stored = all->languageAt(i)->engName();
+        SCOPED_TRACE(stored);
+        const Pooled<Localizer> started = LocalizerFactory::create(embeddedDocument(), stored);
+        ASSERT_NE(started->currentLanguage(), nullptr);
+        EXPECT_EQ(started->currentLanguage()->tagName(), all->languageAt(i)->tagName());
+    }
+    struct Case {
+        const char* stored;
+        const char* trueName;
+        std::uint32_t id;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"Portuguese_Brazilian", "Português (Brasil)", 609300, "Arraste fácil"},
+        {"Czech", "Čeština", 1006050, "Zrušit"},
+        {"Serbian_Latin", "Srpski (latinica)", 1006050, "Otkaži"},
+        {"Venetian", "Vèneto", 400120, "Sara"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        const Pooled<Localizer> started = LocalizerFactory::create(embeddedDocument(), c.stored);
+        ASSERT_NE(started->currentLanguage(), nullptr);
+        EXPECT_EQ(started->currentLanguage()->trueName(), c.trueName);
+        EXPECT_EQ(started->text(c.id), c.text);
     }
 }
 
