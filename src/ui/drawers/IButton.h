@@ -15,6 +15,9 @@ namespace s::gui::drawer {
 struct ButtonFace {
     enum State : std::int32_t { Normal = 0, Hover = 1, Pressed = 2 };
 
+    ButtonFace() = default;
+    explicit ButtonFace(std::string_view text) : caption(text) {}
+
     std::string_view caption;      // UTF-8
     s::gui::win::FontSetting font;  // the button's own font; the drawer adds its caption colours
     std::int32_t state = Normal;
