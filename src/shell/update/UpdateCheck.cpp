@@ -134,11 +134,13 @@ void UpdateCheck::finish() {
 }
 
 void UpdateCheck::askAndOpen() {
-    if (!pieces_.asker) return;
+    // Held here: the question runs an event loop, in which its owner may go.
+    const std::shared_ptr<IUpdateAsker> asker = pieces_.asker;
+    if (!asker) return;
     s::lang::Localizer& texts = *pieces_.localizer;
     const std::string title = texts.text(kQuestionTitle);
     const std::string message = title + " \r\n" + texts.text(kQuestionText);
-    if (pieces_.asker->askToVisit(title, message, texts.text(kYesLabel), texts.text(kNoLabel)) &&
+    if (asker->askToVisit(title, message, texts.text(kYesLabel), texts.text(kNoLabel)) &&
         pieces_.openUrl) {
         pieces_.openUrl(texts.text(kProductPage));
     }

@@ -68,7 +68,7 @@ public:
         s::lang::Localizer* localizer = nullptr;
         std::function<std::int32_t()> hoursNow;  // default: the system clock
         std::function<bool()> isOnline;          // default: always online
-        IUpdateAsker* asker = nullptr;
+        std::shared_ptr<IUpdateAsker> asker;     // kept alive while it asks
         std::function<void(const std::string& url)> openUrl;
         // Delivers a continuation to the user-interface thread; called on the
         // downloader's worker. Must not block and must not run it inline.

@@ -110,7 +110,7 @@ protected:
         pieces.localizer = localizer_.get();
         pieces.hoursNow = [this] { return now_; };
         pieces.isOnline = [this] { return online_; };
-        pieces.asker = &asker_;
+        pieces.asker = std::shared_ptr<ScriptedAsker>(&asker_, [](ScriptedAsker*) {});
         pieces.openUrl = [this](const std::string& url) { opened_.push_back(url); };
         pieces.post = [this](std::function<void()> work) { posted_.post(std::move(work)); };
         pieces.timeoutMs = timeoutMs;
