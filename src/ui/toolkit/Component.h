@@ -247,6 +247,11 @@ protected:
     void applyGeometry();
     void setMarginsRaw(std::int32_t l, std::int32_t r, std::int32_t t, std::int32_t b);
     void setParentRaw(Container* parent) { parent_ = parent; }
+    // Record what the platform did by itself (the user resized, moved or
+    // hid a window) without moving the native widget again.
+    void setSizeRaw(std::int32_t w, std::int32_t h) { width_ = w, height_ = h; }
+    void setPositionRaw(std::int32_t x, std::int32_t y) { x_ = x, y_ = y; }
+    void setVisibleRaw(bool on) { visible_ = on; }
 
 private:
     struct ListenerList {

@@ -29,6 +29,9 @@ public:
     static std::int32_t characterHeight(std::int32_t size, std::int32_t scale);
     // Sets the height and weight of font from code at scale; false when ignored.
     static bool apply(std::int32_t code, std::int32_t scale, s::gui::win::FontSetting& font);
+    // The controls' default font: code 0 at the current display scale, not
+    // marked explicit (a skin may still change it).
+    static s::gui::win::FontSetting defaultFont();
 };
 
 }  // namespace s::gui

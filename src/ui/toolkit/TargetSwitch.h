@@ -16,11 +16,8 @@
 #include <vector>
 
 #include "foundation/IObject.h"
+#include "ui/toolkit/Component.h"
 #include "ui/toolkit/IEventListener.h"
-
-namespace s::gui {
-class Component;
-}
 
 namespace s::gui::events {
 

@@ -14,9 +14,12 @@
 //     panel.setBorderPainter([](QPainter& p, const QRect& r) { ... });
 #pragma once
 
+#include <QMimeData>
 #include <QPainter>
 #include <QRect>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "ui/toolkit/Container.h"
 #include "ui/toolkit/win/NativeComponent.h"
@@ -29,6 +32,7 @@ public:
     using BorderPainter = std::function<void(QPainter&, const QRect&)>;
 
     void reset() override;
+    void setAcceptFiles(bool on) override;
 
     // Paints over the client rectangle after the background; empty for none.
     void setBorderPainter(BorderPainter painter);
@@ -44,6 +48,9 @@ public:
     // The colour a transparent box shows: the nearest opaque ancestor's.
     Rgb visibleBackground() const;
     bool isHovered() const { return hovered_; }
+    // The local file paths of a drop, in the order listed (UTF-8); addresses
+    // that are not local files are left out.
+    static std::vector<std::string> localPaths(const QMimeData& data);
     void setHovered(bool on);
 
 protected:

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "ui/toolkit/LocalText.h"
+#include "ui/toolkit/FontSizeCode.h"
 #include "ui/toolkit/win/NativeComponent.h"
 
 namespace s::gui::win {
@@ -56,7 +57,7 @@ protected:
 
 private:
     s::gui::LocalText text_;
-    FontSetting font_;
+    FontSetting font_ = s::gui::FontSizeCode::defaultFont();
     bool toggle_ = false;
     bool pressed_ = false;
     bool default_ = false;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ui/toolkit/LocalText.h"
+#include "ui/toolkit/FontSizeCode.h"
 #include "ui/toolkit/win/NativeComponent.h"
 
 namespace s::gui::win {
@@ -56,7 +57,7 @@ protected:
 private:
     void changeChecked(bool on, bool notify);
     s::gui::LocalText text_;
-    FontSetting font_;
+    FontSetting font_ = s::gui::FontSizeCode::defaultFont();
     bool checked_ = false;
     bool multiLine_ = false;
     std::int32_t wrapWidth_ = 0;

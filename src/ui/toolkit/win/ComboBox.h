@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ui/toolkit/win/ComboBoxItem.h"
+#include "ui/toolkit/FontSizeCode.h"
 #include "ui/toolkit/win/NativeComponent.h"
 
 namespace s::gui::win {
@@ -46,7 +47,7 @@ private:
     void fillWidget();
     std::vector<s::gui::combobox::ComboBoxItem*> items_;
     std::int32_t selected_ = -1;
-    FontSetting font_;
+    FontSetting font_ = s::gui::FontSizeCode::defaultFont();
     bool filling_ = false;
 };
 

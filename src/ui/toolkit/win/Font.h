@@ -9,6 +9,7 @@
 #pragma once
 
 #include <QFont>
+#include <algorithm>
 #include <cstdint>
 
 #include "foundation/EasyPooler.h"

@@ -18,6 +18,7 @@
 
 #include "ui/toolkit/LocalText.h"
 #include "ui/toolkit/win/Box.h"
+#include "ui/toolkit/FontSizeCode.h"
 #include "ui/toolkit/win/NativeComponent.h"
 
 namespace s::gui::win {
@@ -66,8 +67,8 @@ private:
     void ensureContent();
     Box* content_ = nullptr;
     s::gui::LocalText title_;
-    FontSetting font_;
-    FontSetting disabledFont_;
+    FontSetting font_ = s::gui::FontSizeCode::defaultFont();
+    FontSetting disabledFont_ = s::gui::FontSizeCode::defaultFont();
     Rgb frame_ = Rgb::hex(0xD0D0BF);
     FramePainter painter_;
     std::int32_t titleWidth_ = 0, titleHeight_ = 0;

@@ -15,6 +15,7 @@
 //     home.setTarget("https://example.invalid/");
 #pragma once
 
+#include <QPainter>
 #include <array>
 #include <string>
 

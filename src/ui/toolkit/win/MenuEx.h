@@ -13,6 +13,7 @@
 
 #include <QMenuBar>
 #include <QPointer>
+#include <utility>
 #include <vector>
 
 #include "foundation/EasyPooler.h"
@@ -56,11 +57,12 @@ public:
     void choose(std::int32_t commandId);
 
 private:
-    void fill(QMenu& into, s::gui::menuitem::MenuItem& item);
     void clearItems();
     std::vector<s::gui::menuitem::MenuItem*> menus_;
     Window* owner_ = nullptr;
     QPointer<QMenuBar> bar_;
+    // Every action of the bar with its entry, for updates in place.
+    std::vector<std::pair<QPointer<QAction>, s::gui::menuitem::MenuItem*>> bound_;
 };
 
 }  // namespace s::gui::win

@@ -20,6 +20,7 @@
 
 #include "ui/toolkit/Component.h"
 #include "ui/toolkit/Container.h"
+#include "ui/toolkit/FontSetting.h"
 #include "ui/toolkit/TextRules.h"
 
 namespace s::gui::win {
@@ -28,6 +29,8 @@ class INative {
 public:
     virtual ~INative() = default;
     virtual QWidget* nativeWidget() const = 0;
+    // The widget children's widgets are made in (the component's own).
+    virtual QWidget* childHost() const { return nativeWidget(); }
 };
 
 // The widget of the nearest ancestor that has one, or null.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "ui/toolkit/LocalText.h"
+#include "ui/toolkit/FontSizeCode.h"
 #include "ui/toolkit/win/NativeComponent.h"
 
 namespace s::gui::win {
@@ -49,7 +50,7 @@ protected:
 private:
     void untickSiblings();
     s::gui::LocalText text_;
-    FontSetting font_;
+    FontSetting font_ = s::gui::FontSizeCode::defaultFont();
     bool checked_ = false;
 };
 

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "ui/toolkit/FontSizeCode.h"
 #include "ui/toolkit/win/NativeComponent.h"
 
 namespace s::gui::win {
@@ -51,7 +52,7 @@ protected:
 
 private:
     std::string text_;
-    FontSetting font_;
+    FontSetting font_ = s::gui::FontSizeCode::defaultFont();
     bool editable_ = true;
     bool password_ = false;
     bool notifyChanges_ = false;

@@ -32,7 +32,9 @@
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
+#include <QPainter>
 #include <atomic>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -78,6 +80,8 @@ public:
     Window();
     ~Window() override;
     void reset() override;
+    // The skinner tells of a change of the current skin (kind 0).
+    void onEvent(s::base::IObject& source, std::int32_t kind) override;
 
     // Makes the top-level widget and every child's; false when refused.
     bool create();
@@ -107,6 +111,8 @@ public:
     s::gui::drawer::Skinner* skinner() const { return skinner_; }
     // Window background painter (a skin's window drawer); empty: plain colour.
     void setWindowPainter(std::function<void(QPainter&, const QRect&)> painter);
+    // Paints the window's background (the widget's paint event).
+    void paintBackground(QPainter& p, const QRect& area);
 
     // --- behaviour ------------------------------------------------------
     void setTopmost(bool on);
@@ -169,6 +175,8 @@ protected:
 private:
     void deliverUserEvent(const UserEvent& event);
     void dockStatusBars();
+    void takeSkin();
+    void applyFlags();
 
     s::lang::Localizer* localizer_ = nullptr;
     s::gui::LocalText title_;
