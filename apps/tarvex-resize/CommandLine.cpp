@@ -62,7 +62,7 @@ struct CommandLine::Option {
 };
 
 const CommandLine::Option* CommandLine::findOption(std::string_view name) {
-    static const std::array<Option, 12> kOptions = {{
+    static const std::array<Option, 13> kOptions = {{
         {"--help", Action::Help, nullptr, nullptr},
         {"--version", Action::Version, nullptr, nullptr},
         {"--specific", Action::Run, nullptr,
@@ -110,6 +110,11 @@ const CommandLine::Option* CommandLine::findOption(std::string_view name) {
          [](Sizer& s, std::string_view v) {
              s.inMaximumRange = false;
              return parseNumber(v, 0, kMaxLimitedPercent, s.limitedPercent);
+         }},
+        {"--strip-profile", Action::Run, nullptr,
+         [](Sizer& s, std::string_view) {
+             s.keepColourProfiles = false;
+             return true;
          }},
     }};
     for (const Option& option : kOptions) {
@@ -253,6 +258,9 @@ const char* CommandLine::usage() {
            "  --threads N           decode and encode up to N files at once, 1 to 64\n"
            "                        (default: one per processor core); the outputs, their\n"
            "                        names, the events and the exit status do not depend on it\n"
+           "  --strip-profile       write the outputs without the source's colour profile\n"
+           "                        (by default a JPEG's ICC profile and a PNG's iCCP,\n"
+           "                        sRGB, gAMA and cHRM chunks are carried to its outputs)\n"
            "  --events              print one line per job event on standard output:\n"
            "                        ProcessStatusStart, ProcessStatusUpdate TOTAL INDEX NAME,\n"
            "                        ProcessStatusEnd\n"

@@ -123,6 +123,7 @@ Pooled<BufferedImageSet> BufferedImageSet::copyAll() const {
     }
     set->frameRects_ = frameRects_;
     set->setAnimation(animated_, loopCount_);
+    set->setColourProfile(colourProfile_);
     return set;
 }
 
@@ -236,6 +237,7 @@ Pooled<BufferedImageSet> BufferedImageSet::scaledAll(std::int32_t w, std::int32_
         set->add(std::move(copy), getDepth(i), getValue2(i), getValue3(i));
     }
     set->setAnimation(animated_, loopCount_);
+    set->setColourProfile(colourProfile_);
     return set;
 }
 
@@ -249,6 +251,7 @@ Pooled<BufferedImageSet> BufferedImageSet::filteredAll() {
         set->add(std::move(copy), getDepth(i), getValue2(i), getValue3(i));
     }
     set->setAnimation(animated_, loopCount_);
+    set->setColourProfile(colourProfile_);
     return set;
 }
 
@@ -314,6 +317,7 @@ std::vector<Pooled<BufferedImage>> BufferedImageSet::detachAll() {
 void BufferedImageSet::clear() {
     detachAll();  // the returned handles release the members
     loopCount_ = 1;
+    colourProfile_.reset();
 }
 
 }  // namespace s::image::win

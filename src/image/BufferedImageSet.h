@@ -3,13 +3,16 @@
 // depth the member came from and two reader values (for GIF frames: the
 // delay and the disposal value). The set's size is that of its member with
 // the largest area. Members are owned by the set and go back to their pool
-// when the set is cleared or released.
+// when the set is cleared or released. The set may carry the source file's
+// colour profile, which every output encoded from it keeps.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "image/BufferedImage.h"
+#include "image/ColourProfile.h"
 
 namespace s::image::win {
 
@@ -37,6 +40,16 @@ public:
     void setAnimation(bool animated, std::int16_t loopCount) {
         animated_ = animated;
         loopCount_ = loopCount;
+    }
+
+    // The source's colour description, shared by every copy of the set and
+    // by every output encoded from it; null when the file had none (or it
+    // is not to be carried).
+    const std::shared_ptr<const s::image::ColourProfile>& getColourProfile() const {
+        return colourProfile_;
+    }
+    void setColourProfile(std::shared_ptr<const s::image::ColourProfile> profile) {
+        colourProfile_ = std::move(profile);
     }
 
     std::int32_t getDepth(std::int32_t i) const;   // 0 when i is not a member index
@@ -85,7 +98,8 @@ public:
 
     // Empties the set, handing the members to the caller.
     std::vector<s::thread::Pooled<BufferedImage>> detachAll();
-    // Empties the set, releasing the members; loop count back to 1.
+    // Empties the set, releasing the members; loop count back to 1, no
+    // colour profile.
     void clear();
 
 private:
@@ -106,6 +120,7 @@ private:
     std::vector<FrameRect> frameRects_;  // empty when no member has one; width 0: none
     bool animated_ = false;
     std::int16_t loopCount_ = 1;
+    std::shared_ptr<const s::image::ColourProfile> colourProfile_;
     std::int32_t largestWidth_ = 0;
     std::int32_t largestHeight_ = 0;
     std::int32_t largestDepth_ = 0;

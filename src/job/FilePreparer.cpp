@@ -92,6 +92,7 @@ PreparedFile::Sample FilePreparer::encodeSample(const s::image::util::Sizer& siz
         sample.kind = Kind::NoFilter;
         return sample;
     }
+    if (!sizer.keepColourProfiles) set.setColourProfile(nullptr);
     Pooled<IEncodedImage> encoded = codec.encodeSet(set);
     if (!encoded) {
         sample.kind = Kind::NotEncoded;

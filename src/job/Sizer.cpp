@@ -106,6 +106,7 @@ void Sizer::reset() {
     percentWidth = 200;
     percentHeight = 200;
     keepRatio = true;
+    keepColourProfiles = true;
     pixelWidths.clear();
     pixelHeights.clear();
     percentWidths.clear();

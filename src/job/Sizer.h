@@ -63,6 +63,9 @@ public:
     std::int32_t percentWidth = 200;
     std::int32_t percentHeight = 200;
     bool keepRatio = true;
+    // Whether outputs keep the source's colour profile (the desktop program
+    // always keeps it; tarvex-resize --strip-profile clears it). Not stored.
+    bool keepColourProfiles = true;
 
     // Samples built from the settings.
     std::vector<std::int32_t> pixelWidths, pixelHeights;

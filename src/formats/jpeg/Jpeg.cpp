@@ -11,16 +11,39 @@ using s::thread::Pooled;
 
 void Jpeg::reset() {
     quality_ = kDefaultQuality;
+    profile_.reset();
     clearPicture();
 }
 
 Pooled<BufferedImage> Jpeg::decodePicture(s::io::IInputStream& stream, std::string& message) {
-    return JpegDecoder::decode(stream, message);
+    profile_.reset();
+    std::vector<std::uint8_t> icc;
+    Pooled<BufferedImage> picture = JpegDecoder::decode(stream, message, icc);
+    if (picture && !icc.empty()) {
+        auto profile = std::make_shared<s::image::ColourProfile>();
+        profile->icc = std::move(icc);
+        profile_ = std::move(profile);
+    }
+    return picture;
 }
 
 bool Jpeg::encodePicture(const BufferedImage& picture, s::io::IOutputStream& stream,
                          std::string& message) {
-    return JpegEncoder::encode(picture, quality_, stream, message);
+    return JpegEncoder::encode(picture, quality_, profile_ ? &profile_->icc : nullptr, stream,
+                               message);
+}
+
+Pooled<s::image::win::BufferedImageSet> Jpeg::decodeAll() {
+    Pooled<s::image::win::BufferedImageSet> set = SinglePictureCodec::decodeAll();
+    if (set && set->getCount() > 0) set->setColourProfile(profile_);
+    return set;
+}
+
+Pooled<s::image::IEncodedImage> Jpeg::encodeSet(s::image::win::BufferedImageSet& set) {
+    Pooled<EncodeSetting> setting = EncodeSetting::take();
+    if (!setting) return nullptr;
+    setting->quality = kDefaultQuality;
+    return setting->encodeSet(set);
 }
 
 Pooled<s::image::IEncodedImage> Jpeg::encodeImage(BufferedImage& image) {

@@ -3,8 +3,11 @@
 //
 // The object holds one opaque picture (32-bit, alpha bytes 255, hasAlpha
 // false). readFrom decodes a stream into it, upright by the file's EXIF
-// orientation, so every size the job sees is that of the upright picture;
-// nothing else of EXIF, no ICC profile and no comment is kept. fromImage
+// orientation, so every size the job sees is that of the upright picture,
+// and keeps the file's ICC profile when it describes RGB colours; nothing
+// else of EXIF and no comment is kept. decodeAll hands the profile to the
+// set and encodeSet gives it to the output, which writeTo writes with the
+// picture (pixels and encoding unchanged by it). fromImage
 // fills it from a pixel image (transparency composited onto a background),
 // and writeTo encodes it at the object's quality (75 by default): baseline,
 // 4:2:0, standard tables. writeTo may run any number of times; it gives the
@@ -17,9 +20,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "formats/SinglePictureCodec.h"
+#include "image/BufferedImageSet.h"
+#include "image/ColourProfile.h"
 
 namespace s::image::jpg::win {
 
@@ -34,7 +40,7 @@ public:
     Jpeg(const Jpeg&) = delete;
     Jpeg& operator=(const Jpeg&) = delete;
 
-    // Empty picture, quality 75.
+    // Empty picture, quality 75, no profile.
     void reset() override;
 
     const char* getExtension() const override { return ".jpg"; }
@@ -42,6 +48,20 @@ public:
     // The image (its filtered result when it has filters) at quality 75 on
     // a white background; encodeSet encodes the set's largest member so.
     s::thread::Pooled<IEncodedImage> encodeImage(s::image::win::BufferedImage& image) override;
+    // The largest member as encodeImage does, carrying the set's colour profile.
+    s::thread::Pooled<IEncodedImage> encodeSet(s::image::win::BufferedImageSet& set) override;
+    // The held picture as a set of one, carrying the file's colour profile.
+    s::thread::Pooled<s::image::win::BufferedImageSet> decodeAll() override;
+
+    // The ICC profile writeTo embeds (null: none). Read from the file by
+    // readFrom; only profiles ColourProfile::isCarriedRgbIcc accepts are
+    // written.
+    const std::shared_ptr<const s::image::ColourProfile>& getColourProfile() const {
+        return profile_;
+    }
+    void setColourProfile(std::shared_ptr<const s::image::ColourProfile> profile) {
+        profile_ = std::move(profile);
+    }
 
     // A black picture of w x h; false (object emptied) when it cannot be had.
     bool create(std::int32_t width, std::int32_t height);
@@ -64,6 +84,7 @@ private:
     }
 
     int quality_ = kDefaultQuality;
+    std::shared_ptr<const s::image::ColourProfile> profile_;
 };
 
 }  // namespace s::image::jpg::win

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <csetjmp>
 
-#include "formats/jpeg/ExifMarkerReader.h"
 #include "formats/jpeg/ExifOrientation.h"
 #include "formats/jpeg/JpegErrorManager.h"
 #include "formats/jpeg/LibJpeg.h"
+#include "formats/jpeg/MarkerReaders.h"
 #include "formats/jpeg/OrientationTransform.h"
 #include "formats/jpeg/ScanLimiter.h"
 #include "formats/jpeg/StreamSourceManager.h"
+#include "image/ColourProfile.h"
 #include "image/ImageLimits.h"
 
 namespace s::image::jpg::win {
@@ -106,24 +107,39 @@ void readConverted(jpeg_decompress_struct& cinfo, BufferedImage& target, RowConv
 
 }  // namespace
 
-Pooled<BufferedImage> JpegDecoder::decode(s::io::IInputStream& stream, std::string& message) {
+Pooled<BufferedImage> JpegDecoder::decode(s::io::IInputStream& stream, std::string& message,
+                                          std::vector<std::uint8_t>& iccProfile) {
+    iccProfile.clear();
     Pooled<BufferedImage> image = BufferedImage::take();
     if (!image) return image;
     JpegErrorManager errors;
     int orientation = ExifOrientation::kUpright;
-    const bool decoded = run(stream, *image, orientation, errors);
+    const bool decoded = run(stream, *image, orientation, iccProfile, errors);
     message = errors.lastMessage();
-    if (!decoded) return nullptr;
+    if (!decoded) {
+        iccProfile.clear();
+        return nullptr;
+    }
     image->setAlpha(false);
     image = OrientationTransform::upright(std::move(image), orientation);
     if (!image) message = "Not enough memory to turn the picture upright";
     return image;
 }
 
+void JpegDecoder::takeProfile(jpeg_decompress_struct& cinfo, IccMarkerReader& icc,
+                              std::vector<std::uint8_t>& iccProfile) noexcept {
+    const bool colour = cinfo.num_components == 3 &&
+                        (cinfo.jpeg_color_space == JCS_YCbCr || cinfo.jpeg_color_space == JCS_RGB);
+    if (!icc.take(iccProfile) || !colour ||
+        !s::image::ColourProfile::isCarriedRgbIcc(iccProfile.data(), iccProfile.size())) {
+        iccProfile.clear();
+    }
+}
+
 bool JpegDecoder::run(s::io::IInputStream& stream, BufferedImage& target, int& orientation,
-                      JpegErrorManager& errors) {
+                      std::vector<std::uint8_t>& iccProfile, JpegErrorManager& errors) {
     jpeg_decompress_struct cinfo{};
-    ExifMarkerReader exif;
+    MarkerReaders markers;
     ScanLimiter scans;
     cinfo.err = errors.install();
     if (setjmp(errors.jumpBuffer())) {
@@ -133,9 +149,10 @@ bool JpegDecoder::run(s::io::IInputStream& stream, BufferedImage& target, int& o
     j_common_ptr common = reinterpret_cast<j_common_ptr>(&cinfo);
     jpeg_create_decompress(&cinfo);
     StreamSourceManager::install(&cinfo, stream);
-    exif.install(&cinfo);
+    markers.install(&cinfo);
     scans.install(&cinfo);
     jpeg_read_header(&cinfo, TRUE);
+    takeProfile(cinfo, markers.icc, iccProfile);
 
     // Refuse before the library or we allocate anything sized by the header.
     if (!ImageLimits::fits(cinfo.image_width, cinfo.image_height)) {
@@ -161,7 +178,7 @@ bool JpegDecoder::run(s::io::IInputStream& stream, BufferedImage& target, int& o
     }
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
-    orientation = exif.orientation();
+    orientation = markers.exif.orientation();
     return true;
 }
 

@@ -1,5 +1,8 @@
 // s::image::jpg::win::JpegDecoder -- decodes a JPEG stream into an opaque
-// 32-bit pixel image, turned upright by its EXIF orientation.
+// 32-bit pixel image, turned upright by its EXIF orientation, and hands
+// over its embedded ICC profile when that describes the RGB picture we
+// decode (a colour file with an "RGB " profile; the profile of a CMYK, YCCK
+// or greyscale file is dropped, as is a damaged one, see IccMarkerReader).
 //
 // Colour: YCbCr and RGB files give their colours, greyscale files three
 // equal channels, Adobe CMYK/YCCK files red = C*K/255 and so on with the
@@ -14,8 +17,11 @@
 // is capped and so is the number of progressive scans.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
+#include "formats/jpeg/LibJpeg.h"
 #include "foundation/EasyPooler.h"
 #include "foundation/IInputStream.h"
 #include "image/BufferedImage.h"
@@ -24,6 +30,7 @@
 namespace s::image::jpg::win {
 
 class JpegErrorManager;
+class IccMarkerReader;
 
 class JpegDecoder {
 public:
@@ -35,14 +42,20 @@ public:
     // The decoded, upright picture; null when the stream cannot be decoded.
     // message receives the library's last message (a warning for a picture
     // that was completed, the error for a refused one), or stays empty.
-    static s::thread::Pooled<s::image::win::BufferedImage> decode(s::io::IInputStream& stream,
-                                                                  std::string& message);
+    // iccProfile receives the carried profile's bytes, or is emptied.
+    static s::thread::Pooled<s::image::win::BufferedImage> decode(
+        s::io::IInputStream& stream, std::string& message, std::vector<std::uint8_t>& iccProfile);
 
 private:
     // The one function that calls into the library on the decoding side; it
-    // arms the error jump itself and holds no object with a destructor.
+    // arms the error jump itself and holds no object with a destructor
+    // (iccProfile is the caller's, filled outside any library call).
     static bool run(s::io::IInputStream& stream, s::image::win::BufferedImage& target,
-                    int& orientation, JpegErrorManager& errors);
+                    int& orientation, std::vector<std::uint8_t>& iccProfile,
+                    JpegErrorManager& errors);
+    // The header's profile when it describes the decoded RGB picture.
+    static void takeProfile(jpeg_decompress_struct& cinfo, IccMarkerReader& icc,
+                            std::vector<std::uint8_t>& iccProfile) noexcept;
 };
 
 }  // namespace s::image::jpg::win

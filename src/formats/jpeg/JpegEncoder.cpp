@@ -6,6 +6,7 @@
 #include "formats/jpeg/JpegErrorManager.h"
 #include "formats/jpeg/LibJpeg.h"
 #include "formats/jpeg/StreamDestinationManager.h"
+#include "image/ColourProfile.h"
 
 namespace s::image::jpg::win {
 
@@ -61,15 +62,17 @@ void writeRows(jpeg_compress_struct& cinfo, const BufferedImage& image) {
 
 }  // namespace
 
-bool JpegEncoder::encode(const BufferedImage& image, int quality, s::io::IOutputStream& stream,
+bool JpegEncoder::encode(const BufferedImage& image, int quality,
+                         const std::vector<std::uint8_t>* iccProfile, s::io::IOutputStream& stream,
                          std::string& message) {
     JpegErrorManager errors;
-    const bool written = run(image, quality, stream, errors);
+    const bool written = run(image, quality, iccProfile, stream, errors);
     message = errors.lastMessage();
     return written;
 }
 
-bool JpegEncoder::run(const BufferedImage& image, int quality, s::io::IOutputStream& stream,
+bool JpegEncoder::run(const BufferedImage& image, int quality,
+                      const std::vector<std::uint8_t>* iccProfile, s::io::IOutputStream& stream,
                       JpegErrorManager& errors) {
     jpeg_compress_struct cinfo{};
     cinfo.err = errors.install();
@@ -87,6 +90,13 @@ bool JpegEncoder::run(const BufferedImage& image, int quality, s::io::IOutputStr
     jpeg_set_quality(&cinfo, quality, TRUE);
     // An empty image stops here with the library's own error.
     jpeg_start_compress(&cinfo, TRUE);
+    // Bounded as on reading, well inside the 255 segments the library can
+    // split a profile into.
+    if (iccProfile && !iccProfile->empty() &&
+        iccProfile->size() <= s::image::ColourProfile::kMaxIccBytes) {
+        jpeg_write_icc_profile(&cinfo, iccProfile->data(),
+                               static_cast<unsigned int>(iccProfile->size()));
+    }
 
     writeRows(cinfo, image);
     jpeg_finish_compress(&cinfo);

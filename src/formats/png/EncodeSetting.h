@@ -26,7 +26,7 @@ public:
     // A new Png holding the image (its filtered result when it has filters)
     // with these values; null when there is nothing to encode.
     s::thread::Pooled<s::image::IEncodedImage> encode(s::image::win::BufferedImage& image) override;
-    // encode() of the set's largest member.
+    // encode() of the set's largest member, carrying the set's colour chunks.
     s::thread::Pooled<s::image::IEncodedImage> encodeSet(
         s::image::win::BufferedImageSet& set) override;
 };

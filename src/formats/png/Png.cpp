@@ -14,16 +14,31 @@ using s::thread::Pooled;
 
 void Png::reset() {
     interlace_ = false;
+    profile_.reset();
     clearPicture();
 }
 
 Pooled<BufferedImage> Png::decodePicture(s::io::IInputStream& stream, std::string& message) {
-    return PngDecoder::decode(stream, message);
+    return PngDecoder::decode(stream, message, profile_);
 }
 
 bool Png::encodePicture(const BufferedImage& picture, s::io::IOutputStream& stream,
                         std::string& message) {
-    return PngEncoder::encode(picture, interlace_, stream, message);
+    return PngEncoder::encode(picture, interlace_, profile_.get(), stream, message);
+}
+
+Pooled<s::image::win::BufferedImageSet> Png::decodeAll() {
+    Pooled<s::image::win::BufferedImageSet> set = SinglePictureCodec::decodeAll();
+    if (set && set->getCount() > 0) set->setColourProfile(profile_);
+    return set;
+}
+
+Pooled<s::image::IEncodedImage> Png::encodeSet(s::image::win::BufferedImageSet& set) {
+    Pooled<EncodeSetting> setting = EncodeSetting::take();
+    if (!setting) return nullptr;
+    setting->keepTransparency = true;
+    setting->withInterlace = true;
+    return setting->encodeSet(set);
 }
 
 namespace {

@@ -8,7 +8,10 @@
 // fromImage fills the picture from a pixel image; writeTo writes it as
 // colour type 6, Adam7-interlaced when the interlace flag is set (as
 // encodeImage sets it). writeTo may run any number of times; it gives the
-// same bytes each time and never changes the picture.
+// same bytes each time and never changes the picture. The file's colour
+// chunks (iCCP with an RGB profile, sRGB; gAMA and cHRM when neither is
+// there, see PngColourChunks) travel to the set decodeAll makes and from
+// the set to the output encodeSet makes, which writeTo writes with them.
 //
 // Failures are results: readFrom and writeTo report false, the library state
 // is destroyed, the process goes on and nothing is printed; the library's
@@ -17,9 +20,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "formats/SinglePictureCodec.h"
+#include "image/BufferedImageSet.h"
+#include "image/ColourProfile.h"
 
 namespace s::image::png::win {
 
@@ -33,7 +39,7 @@ public:
     Png(const Png&) = delete;
     Png& operator=(const Png&) = delete;
 
-    // Empty picture, not interlaced.
+    // Empty picture, not interlaced, no colour chunks.
     void reset() override;
 
     const char* getExtension() const override { return ".png"; }
@@ -41,6 +47,18 @@ public:
     // The image (its filtered result when it has filters), keeping its
     // transparency, interlaced; encodeSet encodes the set's largest member so.
     s::thread::Pooled<IEncodedImage> encodeImage(s::image::win::BufferedImage& image) override;
+    // The largest member as encodeImage does, carrying the set's colour chunks.
+    s::thread::Pooled<IEncodedImage> encodeSet(s::image::win::BufferedImageSet& set) override;
+    // The held picture as a set of one, carrying the file's colour chunks.
+    s::thread::Pooled<s::image::win::BufferedImageSet> decodeAll() override;
+
+    // The colour chunks writeTo writes (null: none); read from the file by readFrom.
+    const std::shared_ptr<const s::image::ColourProfile>& getColourProfile() const {
+        return profile_;
+    }
+    void setColourProfile(std::shared_ptr<const s::image::ColourProfile> profile) {
+        profile_ = std::move(profile);
+    }
 
     // A picture of w x h, all zero; false (object emptied) when it cannot be had.
     bool create(std::int32_t width, std::int32_t height);
@@ -63,6 +81,7 @@ private:
     void settleDecodedAlpha(s::image::win::BufferedImage& image) const override;
 
     bool interlace_ = false;
+    std::shared_ptr<const s::image::ColourProfile> profile_;
 };
 
 }  // namespace s::image::png::win

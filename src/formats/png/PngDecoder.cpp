@@ -4,6 +4,7 @@
 
 #include <csetjmp>
 
+#include "formats/png/PngColourChunks.h"
 #include "formats/png/PngErrorHandler.h"
 #include "formats/png/PngStreamIo.h"
 #include "image/ImageLimits.h"
@@ -13,13 +14,18 @@ namespace s::image::png::win {
 using s::image::win::BufferedImage;
 using s::thread::Pooled;
 
-Pooled<BufferedImage> PngDecoder::decode(s::io::IInputStream& stream, std::string& message) {
+Pooled<BufferedImage> PngDecoder::decode(s::io::IInputStream& stream, std::string& message,
+                                         std::shared_ptr<const s::image::ColourProfile>& profile) {
+    profile.reset();
     Pooled<BufferedImage> image = BufferedImage::take();
     if (!image) return image;
     PngErrorHandler errors;
-    const bool decoded = run(stream, *image, errors);
+    const bool decoded = run(stream, *image, profile, errors);
     message = errors.lastMessage();
-    if (!decoded) return nullptr;
+    if (!decoded) {
+        profile.reset();
+        return nullptr;
+    }
     return image;
 }
 
@@ -29,9 +35,11 @@ void PngDecoder::limit(png_structp png) {
     png_set_user_limits(png, ImageLimits::kMaxSide, ImageLimits::kMaxSide);
     png_set_chunk_malloc_max(png, kMaxChunkBytes);
     png_set_chunk_cache_max(png, kMaxCachedChunks);
-    // Discard every ancillary chunk except tRNS: text, profiles and
-    // metadata are not kept, so they are neither stored nor decompressed.
+    // Discard every ancillary chunk except tRNS and the colour chunks:
+    // text and other metadata are not kept, so they are neither stored nor
+    // decompressed; the colour chunks are stored raw, not parsed.
     png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    PngColourChunks::keepOnReading(png);
 }
 
 void PngDecoder::setTransforms(png_structp png, png_infop info) {
@@ -53,7 +61,9 @@ void PngDecoder::setTransforms(png_structp png, png_infop info) {
     png_set_bgr(png);
 }
 
-bool PngDecoder::run(s::io::IInputStream& stream, BufferedImage& target, PngErrorHandler& errors) {
+bool PngDecoder::run(s::io::IInputStream& stream, BufferedImage& target,
+                     std::shared_ptr<const s::image::ColourProfile>& profile,
+                     PngErrorHandler& errors) {
     png_structp png = png_create_read_struct(
         PNG_LIBPNG_VER_STRING, &errors, &PngErrorHandler::onError, &PngErrorHandler::onWarning);
     if (!png) return false;
@@ -74,6 +84,7 @@ bool PngDecoder::run(s::io::IInputStream& stream, BufferedImage& target, PngErro
     if (!ImageLimits::fits(width, height)) {
         png_error(png, "Image dimensions exceed the supported maximum");
     }
+    profile = PngColourChunks::collect(png, info);
     setTransforms(png, info);
     const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);

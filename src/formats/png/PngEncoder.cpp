@@ -4,6 +4,7 @@
 
 #include <csetjmp>
 
+#include "formats/png/PngColourChunks.h"
 #include "formats/png/PngErrorHandler.h"
 #include "formats/png/PngStreamIo.h"
 
@@ -11,15 +12,17 @@ namespace s::image::png::win {
 
 using s::image::win::BufferedImage;
 
-bool PngEncoder::encode(const BufferedImage& image, bool interlace, s::io::IOutputStream& stream,
+bool PngEncoder::encode(const BufferedImage& image, bool interlace,
+                        const s::image::ColourProfile* profile, s::io::IOutputStream& stream,
                         std::string& message) {
     PngErrorHandler errors;
-    const bool written = run(image, interlace, stream, errors);
+    const bool written = run(image, interlace, profile, stream, errors);
     message = errors.lastMessage();
     return written;
 }
 
-bool PngEncoder::run(const BufferedImage& image, bool interlace, s::io::IOutputStream& stream,
+bool PngEncoder::run(const BufferedImage& image, bool interlace,
+                     const s::image::ColourProfile* profile, s::io::IOutputStream& stream,
                      PngErrorHandler& errors) {
     png_structp png = png_create_write_struct(
         PNG_LIBPNG_VER_STRING, &errors, &PngErrorHandler::onError, &PngErrorHandler::onWarning);
@@ -40,6 +43,8 @@ bool PngEncoder::run(const BufferedImage& image, bool interlace, s::io::IOutputS
     png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA,
                  interlace ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
+    png_write_info_before_PLTE(png, info);
+    if (profile) PngColourChunks::write(png, *profile);
     png_write_info(png, info);
     png_set_bgr(png);
     // Each pass takes the rows it needs from the whole image, as
