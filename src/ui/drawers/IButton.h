@@ -18,7 +18,7 @@ struct ButtonFace {
     ButtonFace() = default;
     explicit ButtonFace(std::string_view text) : caption(text) {}
 
-    std::string_view caption;      // UTF-8
+    std::string_view caption;       // UTF-8
     s::gui::win::FontSetting font;  // the button's own font; the drawer adds its caption colours
     std::int32_t state = Normal;
     bool enabled = true;

@@ -21,8 +21,9 @@ public:
     // The list's background behind all rows.
     virtual void paintBackground(QPainter& painter, std::int32_t left, std::int32_t top,
                                  std::int32_t right, std::int32_t bottom) const = 0;
-    virtual void paintRow(QPainter& painter, std::int32_t left, std::int32_t top, std::int32_t right,
-                          std::int32_t bottom, const ListRowFace& row) const = 0;
+    virtual void paintRow(QPainter& painter, std::int32_t left, std::int32_t top,
+                          std::int32_t right, std::int32_t bottom,
+                          const ListRowFace& row) const = 0;
 };
 
 }  // namespace s::gui::drawer

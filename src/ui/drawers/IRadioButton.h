@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <string_view>
 
-#include "ui/drawers/IDrawer.h"
 #include "ui/drawers/ICheckBox.h"
+#include "ui/drawers/IDrawer.h"
 
 namespace s::gui::drawer {
 

@@ -1,4 +1,5 @@
-// s::gui::drawer::ITabBox -- paints a tab box: one tab (its caption) or the frame of the page under the tabs.
+// s::gui::drawer::ITabBox -- paints a tab box: one tab (its caption) or the frame of the page under
+// the tabs.
 #pragma once
 
 #include <QPainter>

@@ -13,7 +13,9 @@ PixelPen::PixelPen(QPainter& painter, std::int32_t left, std::int32_t top, std::
     painter_.setClipRect(area, painter_.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
 }
 
-PixelPen::~PixelPen() { painter_.restore(); }
+PixelPen::~PixelPen() {
+    painter_.restore();
+}
 
 void PixelPen::row(std::int32_t x0, std::int32_t x1, std::int32_t y, s::gui::Rgb colour) {
     if (x1 >= x0) fill(x0, y, x1 - x0 + 1, 1, colour);
@@ -23,7 +25,9 @@ void PixelPen::column(std::int32_t x, std::int32_t y0, std::int32_t y1, s::gui::
     if (y1 >= y0) fill(x, y0, 1, y1 - y0 + 1, colour);
 }
 
-void PixelPen::pixel(std::int32_t x, std::int32_t y, s::gui::Rgb colour) { fill(x, y, 1, 1, colour); }
+void PixelPen::pixel(std::int32_t x, std::int32_t y, s::gui::Rgb colour) {
+    fill(x, y, 1, 1, colour);
+}
 
 void PixelPen::fill(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
                     s::gui::Rgb colour) {

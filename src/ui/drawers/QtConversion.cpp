@@ -5,7 +5,9 @@
 
 namespace s::gui::drawer {
 
-QColor toQColor(s::gui::Rgb colour) { return QColor(colour.r, colour.g, colour.b); }
+QColor toQColor(s::gui::Rgb colour) {
+    return QColor(colour.r, colour.g, colour.b);
+}
 
 QFont toQFont(const s::gui::win::FontSetting& setting) {
     QFont font;

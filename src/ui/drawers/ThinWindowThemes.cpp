@@ -6,7 +6,9 @@ namespace s::gui::drawer {
 
 namespace {
 
-constexpr s::gui::Rgb h(std::uint32_t rrggbb) { return s::gui::Rgb::hex(rrggbb); }
+constexpr s::gui::Rgb h(std::uint32_t rrggbb) {
+    return s::gui::Rgb::hex(rrggbb);
+}
 
 // Columns in ThemeColours order: background, windowFrame, disabled, line,
 // groupLine, normalText, outlineText, barFill, activeFill, activeText,
@@ -34,6 +36,8 @@ constexpr std::array<NamedTheme, 16> kThemes = {{
 
 }  // namespace
 
-std::span<const NamedTheme> thinWindowThemes() { return kThemes; }
+std::span<const NamedTheme> thinWindowThemes() {
+    return kThemes;
+}
 
 }  // namespace s::gui::drawer

@@ -78,10 +78,13 @@ TEST(BoxPainter, ChoosesTheBackgroundByHoverTransparencyAndWhatIsBehind) {
     const Case cases[] = {
         {"opaque shows its own colour", [](BoxLook& l) { l.transparent = false; }, 0x336699},
         {"transparent over a white panel shows white",
-         [&](BoxLook& l) { l.behind = &whitePanel, l.behindOffset = {10, 10}; }, 0xFFFFFF},
-        {"transparent over a known colour", [](BoxLook& l) {
-             l.hasBehindColour = true, l.behindColour = Rgb::hex(0xABCDEF);
-         }, 0xABCDEF},
+         [&](BoxLook& l) {
+             l.behind = &whitePanel, l.behindOffset = {10, 10};
+         },
+         0xFFFFFF},
+        {"transparent over a known colour",
+         [](BoxLook& l) { l.hasBehindColour = true, l.behindColour = Rgb::hex(0xABCDEF); },
+         0xABCDEF},
         {"transparent with nothing behind leaves the pixels", [](BoxLook&) {}, kUntouched},
         {"hovered shows the hover colour",
          [](BoxLook& l) { l.transparent = false, l.hasHoverColour = true, l.hovered = true; },

@@ -19,9 +19,11 @@ constexpr std::uint32_t kFrame = 0x111111, kDisabled = 0x565656, kOnFrame = 0x22
 
 s::thread::Pooled<button::win::Thin> makeButton() {
     auto button = button::win::Thin::take();
-    button->setColours({Rgb::hex(kFrame), Rgb::hex(kDisabled), Rgb::hex(kOnFrame), Rgb::hex(kOnFill)});
+    button->setColours(
+        {Rgb::hex(kFrame), Rgb::hex(kDisabled), Rgb::hex(kOnFrame), Rgb::hex(kOnFill)});
     button->captionSetting(button::win::Thin::CaptionNormal).setTextColour(Rgb::hex(kCaption));
-    button->captionSetting(button::win::Thin::CaptionSwitchedOn).setTextColour(Rgb::hex(kOnCaption));
+    button->captionSetting(button::win::Thin::CaptionSwitchedOn)
+        .setTextColour(Rgb::hex(kOnCaption));
     button->captionSetting(button::win::Thin::CaptionDisabled)
         .setTextColour(Rgb::hex(kDisabledCaption));
     return button;
@@ -58,8 +60,8 @@ TEST(ThinButton, FramesAndFillsByEnabledAndSwitchedOnState) {
         face.switchedOn = c.switchedOn;
         Canvas canvas(40, 24);
         canvas.paint([&](QPainter& p) { button->paint(p, 0, 0, 40, 24, face); });
-        const std::string name = std::string(c.enabled ? "enabled" : "disabled") +
-                                 (c.switchedOn ? ", switched on" : "");
+        const std::string name =
+            std::string(c.enabled ? "enabled" : "disabled") + (c.switchedOn ? ", switched on" : "");
         EXPECT_EQ(canvas.at(0, 0), c.frame) << name;
         EXPECT_EQ(canvas.at(39, 23), c.frame) << name;
         EXPECT_EQ(canvas.at(1, 1), c.inside) << name;
@@ -75,9 +77,9 @@ TEST(ThinButton, MovesTheCaptionUpOnHoverAndDownWhenPressedSwappedWhenSwitchedOn
         int shift;  // in scale units; + is down and right
     };
     const Case cases[] = {
-        {ButtonFace::Normal, false, 0}, {ButtonFace::Hover, false, -1},
+        {ButtonFace::Normal, false, 0},  {ButtonFace::Hover, false, -1},
         {ButtonFace::Pressed, false, 1}, {ButtonFace::Normal, true, 0},
-        {ButtonFace::Hover, true, 1},   {ButtonFace::Pressed, true, -1},
+        {ButtonFace::Hover, true, 1},    {ButtonFace::Pressed, true, -1},
     };
     for (const std::int32_t scale : {1, 2}) {
         const auto captionBounds = [&](std::int32_t state, bool on) {
@@ -111,8 +113,8 @@ TEST(ThinButton, DrawsACloseCrossForHashX) {
     ASSERT_FALSE(ink.empty());
     EXPECT_EQ(b.right - b.left, b.bottom - b.top) << "the cross is square";
     // Both diagonals: the four corners of its square and no pixel off them.
-    for (const auto& corner : {std::pair{b.left, b.top}, {b.right, b.top}, {b.left, b.bottom},
-                               {b.right, b.bottom}}) {
+    for (const auto& corner :
+         {std::pair{b.left, b.top}, {b.right, b.top}, {b.left, b.bottom}, {b.right, b.bottom}}) {
         EXPECT_EQ(ink.count(corner), 1u);
     }
     for (const auto& [x, y] : ink) {

@@ -59,7 +59,8 @@ TEST(GroupBoxFrame, RoundsEachCornerWithAThreeStepCurve) {
             EXPECT_EQ(canvas.at(x, y), expected) << "top-left " << x << "," << y;
             EXPECT_EQ(canvas.at(w - 1 - x, y), expected) << "top-right " << x << "," << y;
             EXPECT_EQ(canvas.at(x, h - 1 - y), expected) << "bottom-left " << x << "," << y;
-            EXPECT_EQ(canvas.at(w - 1 - x, h - 1 - y), expected) << "bottom-right " << x << "," << y;
+            EXPECT_EQ(canvas.at(w - 1 - x, h - 1 - y), expected)
+                << "bottom-right " << x << "," << y;
         }
     }
 }
@@ -102,8 +103,8 @@ TEST(StatusBar, PaintsItsGradientOnlyWhenAskedAndTheGripOnlyWithItsFlag) {
     Canvas gradient(w, h);
     gradient.paint([&](QPainter& p) { bar->paint(p, 0, 0, w, h); });
     const std::pair<int, std::uint32_t> rows[] = {
-        {0, 0x959385},  {1, 0xBFBDB0},      {2, 0xD7D4C5},      {3, 0xE8E5D4},
-        {4, 0xEEEBD9},  {5, 0xECE9D8},      {h - 10, 0xECE9D8}, {h - 9, 0xEBE8D4},
+        {0, 0x959385},     {1, 0xBFBDB0},     {2, 0xD7D4C5},      {3, 0xE8E5D4},
+        {4, 0xEEEBD9},     {5, 0xECE9D8},     {h - 10, 0xECE9D8}, {h - 9, 0xEBE8D4},
         {h - 7, 0xEBE8D4}, {h - 6, 0xEAE6D3}, {h - 5, 0xE7E4D1},  {h - 4, 0xE3E1CD},
         {h - 3, 0xDDDBC7}, {h - 2, 0xD9D6C0}, {h - 1, 0xDFDCCA},
     };

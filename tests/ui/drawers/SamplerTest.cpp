@@ -98,13 +98,12 @@ void paintDefaults(QPainter& p, int x, int y) {
     group->setColour(0x91, 0x9B, 0x9C);
     text::win::Basic measure;
     const TextExtent title = measure.measure("Drop Box", sampleFont(), 0, 0);
-    group->paint(p, x + 116, y + 10 + title.height / 2, x + 228, y + 80, "Drop Box",
-                 sampleFont(), title.width, title.height, true);
+    group->paint(p, x + 116, y + 10 + title.height / 2, x + 228, y + 80, "Drop Box", sampleFont(),
+                 title.width, title.height, true);
     auto bar = statusbar::win::Basic::take();
     bar->setGradient(true);
     bar->setShowGrip(true);
-    bar->paint(p, x, y + kTileHeight - 8 - bar->height(1), x + kTileWidth - 8,
-               y + kTileHeight - 8);
+    bar->paint(p, x, y + kTileHeight - 8 - bar->height(1), x + kTileWidth - 8, y + kTileHeight - 8);
 }
 
 TEST(Sampler, PaintsEveryDrawerAndEachThemesWindow) {

@@ -54,9 +54,9 @@ private:
 TEST(ThinWindowSkinner, HoldsTheSixteenThemesInListOrder) {
     auto skinner = Skinner::newThinWindowSkinner();
     const std::vector<std::string> expected = {
-        "White",      "Ivory",    "Black",      "Black II", "Black Black", "Black Black II",
-        "Classic LG", "Beige",    "Sky Blue",   "Pink",     "Salmon Red",  "Yellow",
-        "Green",      "Orange",   "Khaki",      "Indigo"};
+        "White",      "Ivory",  "Black",    "Black II", "Black Black", "Black Black II",
+        "Classic LG", "Beige",  "Sky Blue", "Pink",     "Salmon Red",  "Yellow",
+        "Green",      "Orange", "Khaki",    "Indigo"};
     EXPECT_EQ(skinner->family(), "ThinWindow");
     EXPECT_EQ(skinner->names(), expected);
     ASSERT_EQ(skinner->skinCount(), 16);
@@ -70,8 +70,12 @@ TEST(ThinWindowSkinner, HoldsTheSixteenThemesInListOrder) {
 TEST(ThinWindowSkinner, FindsWholeNamesIgnoringCaseAndFallsBackToWhite) {
     auto skinner = Skinner::newThinWindowSkinner();
     const std::pair<const char*, const char*> cases[] = {
-        {"Classic LG", "Classic LG"}, {"cLASSIC lg", "Classic LG"}, {"black black ii", "Black Black II"},
-        {"Classic", "White"},         {"Classic LG ", "White"},     {"", "White"},
+        {"Classic LG", "Classic LG"},
+        {"cLASSIC lg", "Classic LG"},
+        {"black black ii", "Black Black II"},
+        {"Classic", "White"},
+        {"Classic LG ", "White"},
+        {"", "White"},
         {"Nonexistent", "White"},
     };
     for (const auto& [asked, selected] : cases) {
@@ -171,7 +175,8 @@ TEST(ClassicLgSkin, PaintsTheAboutWindowsDefaultLook) {
     EXPECT_GT(label.pixelsOf(0xFFFFFF).size(), 20u);
 
     Canvas button(40, 20);
-    button.paint([&](QPainter& p) { skin.buttonDrawer()->paint(p, 0, 0, 40, 20, ButtonFace{"#X"}); });
+    button.paint(
+        [&](QPainter& p) { skin.buttonDrawer()->paint(p, 0, 0, 40, 20, ButtonFace{"#X"}); });
     EXPECT_EQ(button.at(0, 0), 0x111111u);
     EXPECT_EQ(button.at(39, 10), 0x111111u);
     EXPECT_FALSE(button.pixelsOf(0xFFFFFF).empty()) << "the cross is drawn in the caption colour";
@@ -188,7 +193,9 @@ ThemeColours distinctTheme() {
     return c;
 }
 
-Rgb themeColour(std::uint32_t number) { return Rgb::hex(0x010101 * number); }
+Rgb themeColour(std::uint32_t number) {
+    return Rgb::hex(0x010101 * number);
+}
 
 TEST(ThinWindowSkin, BuildsEveryDrawerFromItsThemeColours) {
     auto skin = skin::ThinWindow::build("Test", distinctTheme());

@@ -32,8 +32,7 @@ FontSetting barFont(std::uint32_t textColour, std::int32_t effect) {
 }
 
 // Every text pixel whose neighbour at (dx, dy) is not text shows `colour` there.
-void expectCopyAt(const Canvas& canvas, std::uint32_t text, int dx, int dy,
-                  std::uint32_t colour) {
+void expectCopyAt(const Canvas& canvas, std::uint32_t text, int dx, int dy, std::uint32_t colour) {
     const auto textPixels = canvas.pixelsOf(text);
     ASSERT_GT(textPixels.size(), 20u) << "no glyph was drawn";
     int checked = 0;

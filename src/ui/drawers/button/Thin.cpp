@@ -12,7 +12,9 @@ namespace s::gui::drawer::button::win {
 using s::gui::Rgb;
 using s::gui::win::FontSetting;
 
-Thin::Thin() { reset(); }
+Thin::Thin() {
+    reset();
+}
 
 void Thin::reset() {
     colours_ = Colours{};

@@ -48,8 +48,8 @@ public:
     static std::int32_t effectiveState(const ButtonFace& face);
 
 private:
-    void paintGlyph(QPainter& painter, std::string_view name, const QRect& area,
-                    s::gui::Rgb colour, std::int32_t scale) const;
+    void paintGlyph(QPainter& painter, std::string_view name, const QRect& area, s::gui::Rgb colour,
+                    std::int32_t scale) const;
 
     Colours colours_;
     s::gui::win::FontSetting captions_[3];

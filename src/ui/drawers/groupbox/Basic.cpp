@@ -7,7 +7,9 @@ namespace s::gui::drawer::groupbox::win {
 
 using s::gui::win::FontSetting;
 
-Basic::Basic() { reset(); }
+Basic::Basic() {
+    reset();
+}
 
 void Basic::reset() {
     frame_ = kDefaultFrame;

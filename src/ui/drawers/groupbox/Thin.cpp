@@ -7,7 +7,9 @@ namespace s::gui::drawer::groupbox::win {
 
 using s::gui::win::FontSetting;
 
-Thin::Thin() { reset(); }
+Thin::Thin() {
+    reset();
+}
 
 void Thin::reset() {
     line_ = kDefaultLine;

@@ -15,7 +15,7 @@ void Thin::paintRow(QPainter& painter, std::int32_t left, std::int32_t top, std:
                     std::int32_t bottom, const ListRowFace& row) const {
     if (PixelPen::isEmpty(left, top, right, bottom)) return;
     PixelPen pen(painter, left, top, right, bottom);
-    const s::gui::Rgb fill = row.selected       ? colours_.selectedFill
+    const s::gui::Rgb fill = row.selected         ? colours_.selectedFill
                              : row.index % 2 != 0 ? colours_.fill2
                                                   : colours_.fill;
     pen.fill(0, 0, pen.width(), pen.height(), fill);

@@ -25,8 +25,8 @@ public:
     void setColours(const Colours& colours) { colours_ = colours; }
     const Colours& colours() const { return colours_; }
 
-    void paintBackground(QPainter& painter, std::int32_t left, std::int32_t top,
-                         std::int32_t right, std::int32_t bottom) const override;
+    void paintBackground(QPainter& painter, std::int32_t left, std::int32_t top, std::int32_t right,
+                         std::int32_t bottom) const override;
     void paintRow(QPainter& painter, std::int32_t left, std::int32_t top, std::int32_t right,
                   std::int32_t bottom, const ListRowFace& row) const override;
 

@@ -17,12 +17,12 @@ struct GradientBand {
 };
 
 constexpr GradientBand kBands[] = {
-    {0, 0, false, Rgb::hex(0x959385)},  {1, 1, false, Rgb::hex(0xBFBDB0)},
-    {2, 2, false, Rgb::hex(0xD7D4C5)},  {3, 3, false, Rgb::hex(0xE8E5D4)},
-    {4, 4, false, Rgb::hex(0xEEEBD9)},  {5, -10, false, Rgb::hex(0xECE9D8)},
-    {9, 7, true, Rgb::hex(0xEBE8D4)},   {6, 6, true, Rgb::hex(0xEAE6D3)},
-    {5, 5, true, Rgb::hex(0xE7E4D1)},   {4, 4, true, Rgb::hex(0xE3E1CD)},
-    {3, 3, true, Rgb::hex(0xDDDBC7)},   {2, 2, true, Rgb::hex(0xD9D6C0)},
+    {0, 0, false, Rgb::hex(0x959385)}, {1, 1, false, Rgb::hex(0xBFBDB0)},
+    {2, 2, false, Rgb::hex(0xD7D4C5)}, {3, 3, false, Rgb::hex(0xE8E5D4)},
+    {4, 4, false, Rgb::hex(0xEEEBD9)}, {5, -10, false, Rgb::hex(0xECE9D8)},
+    {9, 7, true, Rgb::hex(0xEBE8D4)},  {6, 6, true, Rgb::hex(0xEAE6D3)},
+    {5, 5, true, Rgb::hex(0xE7E4D1)},  {4, 4, true, Rgb::hex(0xE3E1CD)},
+    {3, 3, true, Rgb::hex(0xDDDBC7)},  {2, 2, true, Rgb::hex(0xD9D6C0)},
     {1, 1, true, Rgb::hex(0xDFDCCA)},
 };
 

@@ -11,8 +11,8 @@ constexpr std::int32_t kDotOffsets[6][2] = {{4, 12}, {4, 8}, {8, 8}, {4, 4}, {8,
 
 }  // namespace
 
-void BasicResizer::paint(QPainter& painter, std::int32_t left, std::int32_t top,
-                         std::int32_t right, std::int32_t bottom) const {
+void BasicResizer::paint(QPainter& painter, std::int32_t left, std::int32_t top, std::int32_t right,
+                         std::int32_t bottom) const {
     if (PixelPen::isEmpty(left, top, right, bottom)) return;
     PixelPen pen(painter, left, top, right, bottom);
     for (const auto& offset : kDotOffsets) {

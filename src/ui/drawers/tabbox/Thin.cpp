@@ -10,7 +10,9 @@ namespace s::gui::drawer::tabbox::win {
 using s::gui::Rgb;
 using s::gui::win::FontSetting;
 
-Thin::Thin() { reset(); }
+Thin::Thin() {
+    reset();
+}
 
 void Thin::reset() {
     line_ = kDefaultLine;

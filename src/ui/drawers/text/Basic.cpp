@@ -78,7 +78,9 @@ int qtFlags(std::uint32_t layout) {
 
 }  // namespace
 
-Basic::Basic() { reset(); }
+Basic::Basic() {
+    reset();
+}
 
 void Basic::reset() {
     for (FontSetting& s : settings_) s = FontSetting{};

@@ -4,7 +4,9 @@
 
 namespace s::gui::drawer::window::win {
 
-void Thin::reset() { *this = Thin(); }
+void Thin::reset() {
+    *this = Thin();
+}
 
 bool Thin::background(s::gui::Rgb& colour) const {
     if (hasBackground_) colour = background_;
