@@ -44,12 +44,17 @@ bool AppBase::create(Setup setup) {
     defaultSkin_ = std::move(setup.defaultSkin);
 
     localizer_ = s::lang::LocalizerFactory::create();
-    store_ = openStore(s::reg::StoreLocation::kSaveDataKey, databasePath_);
-    if (!localizer_ || !store_) return false;
+    if (setup.store) {
+        storeInUse_ = setup.store;
+    } else {
+        store_ = openStore(s::reg::StoreLocation::kSaveDataKey, databasePath_);
+        storeInUse_ = store_.get();
+    }
+    if (!localizer_ || !storeInUse_) return false;
 
-    store_->setAutoSave(false);
+    storeInUse_->setAutoSave(false);
     selectStoredLanguage();
-    store_->setAutoSave(true);
+    storeInUse_->setAutoSave(true);
     return true;
 }
 
@@ -60,6 +65,7 @@ void AppBase::reset() {
     databasePath_.clear();
     localizer_.reset();
     store_.reset();
+    storeInUse_ = nullptr;
     for (auto& picture : pictures_) picture.reset();
     pictureTried_ = {};
     openUrl_ = nullptr;
@@ -122,11 +128,11 @@ const s::image::win::BufferedImage* AppBase::picture(Picture which) {
 }
 
 std::string AppBase::language() {
-    return store_->getString(kLanguageSection, "", s::lang::systemLanguageName());
+    return storeInUse_->getString(kLanguageSection, "", s::lang::systemLanguageName());
 }
 
 void AppBase::setLanguage(std::string_view name) {
-    store_->setString(kLanguageSection, "", name);
+    storeInUse_->setString(kLanguageSection, "", name);
 }
 
 void AppBase::selectStoredLanguage() {
@@ -137,12 +143,12 @@ void AppBase::selectStoredLanguage() {
 }
 
 std::string AppBase::skin() {
-    std::string name = store_->getString(kSkinSection, "", defaultSkin_);
+    std::string name = storeInUse_->getString(kSkinSection, "", defaultSkin_);
     return skinExists(name) ? name : defaultSkin_;
 }
 
 void AppBase::setSkin(std::string_view name) {
-    store_->setString(kSkinSection, "", name);
+    storeInUse_->setString(kSkinSection, "", name);
 }
 
 bool AppBase::skinExists(std::string_view name) const {
@@ -150,13 +156,17 @@ bool AppBase::skinExists(std::string_view name) const {
 }
 
 void AppBase::saveSettings() {
-    store_->save();
+    storeInUse_->save();
     saved_ = true;
 }
 
 bool AppBase::notifyOtherInstance(bool wake, bool /*sendSecondMessage*/, bool /*useLocalizer*/) {
     if (!singleInstance_) return false;
     return singleInstance_->notifyOther(wake, commandLine_.paths());
+}
+
+bool AppBase::handleSilentFlagOnPlainStart() {
+    return commandLine_.empty() && handleSilentFlag();
 }
 
 bool AppBase::handleSilentFlag() {

@@ -62,6 +62,9 @@ public:
         s::app::ISingleInstance* singleInstance = nullptr;  // not owned
         SkinExists skinExists;  // none: every stored skin name is accepted
         std::string defaultSkin;
+        // A store to use instead of opening the settings store; not owned,
+        // must outlive the AppBase (tests record what the frame writes).
+        s::map::IMappedData* store = nullptr;
     };
 
     AppBase() = default;
@@ -79,7 +82,7 @@ public:
     const std::string& programFolder() const override { return programFolder_; }
     std::uint32_t textIdBase() const override { return kTextIdBase; }
     s::lang::Localizer& localizer() override { return *localizer_; }
-    s::map::IMappedData& store() override { return *store_; }
+    s::map::IMappedData& store() override { return *storeInUse_; }
 
     // The PNG bytes of the program icon at size (one of kIconSizes), else empty.
     static std::span<const std::uint8_t> iconPng(std::int32_t size);
@@ -113,6 +116,10 @@ public:
     // When "Silent" is true in the product's key: clears it and opens the
     // product's web page. True when the page was asked to open.
     bool handleSilentFlag();
+    // The start-up step: handleSilentFlag() only when the program was
+    // started without any argument (a start with files is not a first run
+    // from the installer).
+    bool handleSilentFlagOnPlainStart();
 
 private:
     void takeExecutablePath(const std::string& given);
@@ -123,6 +130,7 @@ private:
     std::string databasePath_;
     s::thread::Pooled<s::lang::Localizer> localizer_;
     s::thread::Pooled<s::reg::MappedData> store_;
+    s::map::IMappedData* storeInUse_ = nullptr;
     std::array<s::thread::Pooled<s::image::win::BufferedImage>, 2> pictures_;
     std::array<bool, 2> pictureTried_{};
     OpenUrl openUrl_;
