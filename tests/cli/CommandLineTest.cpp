@@ -26,6 +26,7 @@ void expectSameSettings(const Sizer& actual, const Sizer& expected) {
     EXPECT_EQ(actual.percentWidth, expected.percentWidth);
     EXPECT_EQ(actual.percentHeight, expected.percentHeight);
     EXPECT_EQ(actual.keepRatio, expected.keepRatio);
+    EXPECT_EQ(actual.keepColourProfiles, expected.keepColourProfiles);
 }
 
 TEST(CommandLine, GoodCommandLinesFillTheSizer) {
@@ -72,6 +73,7 @@ TEST(CommandLine, GoodCommandLinesFillTheSizer) {
              s.pixelHeight = 480;
          },
          {"p"}},
+        {{"p", "--strip-profile"}, [](Sizer& s) { s.keepColourProfiles = false; }, {"p"}},
         // After "--" everything is a path; a lone "-" is a path too.
         {{"--limited-range", "1000", "--", "--help", "-"},
          [](Sizer& s) { s.limitedPercent = 1000; },
@@ -132,6 +134,7 @@ TEST(CommandLine, BadCommandLinesAreUsageErrors) {
         {{"-x", "p"}, "-x"},
         {{"--various=yes", "p"}, "--various"},
         {{"--help=me"}, "--help"},
+        {{"--strip-profile=yes", "p"}, "--strip-profile"},
         {{"p", "--pixels"}, "--pixels"},
         {{"--pixels", "800", "p"}, "--pixels"},
         {{"--pixels", "800x", "p"}, "--pixels"},

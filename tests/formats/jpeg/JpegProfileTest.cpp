@@ -12,7 +12,7 @@
 
 #include "JpegFixture.h"
 #include "formats/IccFixture.h"
-#include "formats/jpeg/LibJpeg.h"
+#include "formats/ProfileReaders.h"
 #include "image/BufferedImageSet.h"
 
 namespace tarvex::test {
@@ -80,37 +80,6 @@ Bytes spliced(const Bytes& jpeg, const std::vector<Bytes>& segments) {
     return out;
 }
 
-// The file without its APP2 segments (all of them lie before the first scan).
-Bytes withoutApp2(const Bytes& jpeg) {
-    Bytes out(jpeg.begin(), jpeg.begin() + 2);
-    std::size_t at = 2;
-    while (at + 4 <= jpeg.size() && jpeg[at] == 0xFF && jpeg[at + 1] != 0xDA) {
-        const std::size_t end = at + 2 + (std::size_t{jpeg[at + 2]} << 8 | jpeg[at + 3]);
-        if (jpeg[at + 1] != 0xE2) out.insert(out.end(), jpeg.begin() + at, jpeg.begin() + end);
-        at = end;
-    }
-    out.insert(out.end(), jpeg.begin() + static_cast<std::ptrdiff_t>(at), jpeg.end());
-    return out;
-}
-
-// The profile the library's own reader finds in a file ("" when none).
-Bytes libraryProfile(const Bytes& jpeg) {
-    jpeg_decompress_struct cinfo{};
-    jpeg_error_mgr errors{};
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
-    jpeg_save_markers(&cinfo, JPEG_APP0 + 2, 0xFFFF);
-    jpeg_read_header(&cinfo, TRUE);
-    JOCTET* data = nullptr;
-    unsigned int size = 0;
-    Bytes profile;
-    if (jpeg_read_icc_profile(&cinfo, &data, &size)) profile.assign(data, data + size);
-    std::free(data);
-    jpeg_destroy_decompress(&cinfo);
-    return profile;
-}
-
 // The file read, handed to the job's set and written back as the job does.
 Bytes rewritten(const Bytes& file) {
     Pooled<Jpeg> jpeg = readJpeg(file);
@@ -150,7 +119,7 @@ TEST(JpegProfile, RgbProfileOfAColourFileReachesTheOutputByteForByte) {
          {Bytes{0xFF, 0xE2, 0, 8, 'F', 'P', 'X', 'R', 0, 1}, segmentsOf(srgb)[0]}},
     };
     const Bytes untagged = rewritten(colourPhoto());
-    ASSERT_TRUE(libraryProfile(untagged).empty());
+    ASSERT_TRUE(jpegLibraryProfile(untagged).empty());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const Bytes file = spliced(colourPhoto(), c.segments);
@@ -159,7 +128,7 @@ TEST(JpegProfile, RgbProfileOfAColourFileReachesTheOutputByteForByte) {
         EXPECT_EQ(jpeg->getColourProfile()->icc, c.profile);
 
         const Bytes output = rewritten(file);
-        EXPECT_EQ(libraryProfile(output), c.profile);
+        EXPECT_EQ(jpegLibraryProfile(output), c.profile);
         // Same pixels, same encoding: only the profile's segments were added.
         EXPECT_EQ(withoutApp2(output), untagged);
     }
@@ -214,7 +183,7 @@ TEST(JpegProfile, ProfilesThatDoNotDescribeTheOutputOrAreDamagedAreDroppedNeverF
         ASSERT_TRUE(jpeg->decode(0, nullptr, picture));
         Pooled<BufferedImage> untagged = decodeJpeg(c.base);
         EXPECT_TRUE(samePixels(*picture, *untagged));
-        EXPECT_TRUE(libraryProfile(rewritten(file)).empty());
+        EXPECT_TRUE(jpegLibraryProfile(rewritten(file)).empty());
     }
 }
 

@@ -4,8 +4,6 @@
 // describe our RGBA output, or are damaged, are dropped while the file is
 // still decoded.
 #include <gtest/gtest.h>
-#include <png.h>
-#include <zlib.h>
 
 #include <cstdint>
 #include <cstring>
@@ -14,6 +12,7 @@
 
 #include "PngFixture.h"
 #include "formats/IccFixture.h"
+#include "formats/ProfileReaders.h"
 #include "image/BufferedImageSet.h"
 
 namespace tarvex::test {
@@ -21,44 +20,8 @@ namespace {
 
 using s::image::win::BufferedImageSet;
 
-struct Chunk {
-    std::string type;
-    Bytes body;
-    bool operator==(const Chunk&) const = default;
-};
-
-// The chunks of a well-formed file, in order.
-std::vector<Chunk> chunksOf(const Bytes& png) {
-    std::vector<Chunk> out;
-    for (std::size_t at = 8; at + 12 <= png.size();) {
-        const std::size_t length = std::size_t{png[at]} << 24 | std::size_t{png[at + 1]} << 16 |
-                                   std::size_t{png[at + 2]} << 8 | png[at + 3];
-        out.push_back({std::string(png.begin() + at + 4, png.begin() + at + 8),
-                       Bytes(png.begin() + at + 8, png.begin() + at + 8 + length)});
-        at += 12 + length;
-    }
-    return out;
-}
-
-bool isColourChunk(const Chunk& c) {
-    return c.type == "iCCP" || c.type == "sRGB" || c.type == "gAMA" || c.type == "cHRM";
-}
-
-std::vector<Chunk> colourChunksOf(const Bytes& png) {
-    std::vector<Chunk> out = chunksOf(png);
-    std::erase_if(out, [](const Chunk& c) { return !isColourChunk(c); });
-    return out;
-}
-
-Bytes withoutColourChunks(const Bytes& png) {
-    Bytes out(png.begin(), png.begin() + 8);
-    for (const Chunk& c : chunksOf(png)) {
-        if (isColourChunk(c)) continue;
-        const Bytes whole = chunk(c.type.c_str(), c.body);
-        out.insert(out.end(), whole.begin(), whole.end());
-    }
-    return out;
-}
+// A chunk as the tests write it (type and body).
+using Chunk = PngChunkView;
 
 Bytes iccpBody(const std::string& name, const Bytes& profile, std::uint8_t method = 0) {
     Bytes body(name.begin(), name.end());
@@ -117,36 +80,6 @@ Bytes rewritten(const Bytes& file) {
     return stream.take();
 }
 
-struct MemoryReader {
-    const Bytes* bytes;
-    std::size_t at = 0;
-};
-
-// The profile libpng itself reads from a file ("" when it finds none).
-Bytes libpngProfile(const Bytes& file) {
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    Bytes profile;
-    if (setjmp(png_jmpbuf(png)) == 0) {
-        MemoryReader reader{&file};
-        png_set_read_fn(png, &reader, [](png_structp p, png_bytep out, png_size_t n) {
-            auto* r = static_cast<MemoryReader*>(png_get_io_ptr(p));
-            if (r->at + n > r->bytes->size()) png_error(p, "short");
-            std::memcpy(out, r->bytes->data() + r->at, n);
-            r->at += n;
-        });
-        png_read_info(png, info);
-        png_charp name = nullptr;
-        int method = 0;
-        png_bytep data = nullptr;
-        png_uint_32 size = 0;
-        if (png_get_iCCP(png, info, &name, &method, &data, &size))
-            profile.assign(data, data + size);
-    }
-    png_destroy_read_struct(&png, &info, nullptr);
-    return profile;
-}
-
 TEST(PngProfile, ColourChunksReachTheOutputUnchanged) {
     const Bytes srgb = srgb2014Profile();
     const Bytes large = madeUpProfile("RGB ", 150 * 1024);
@@ -183,11 +116,11 @@ TEST(PngProfile, ColourChunksReachTheOutputUnchanged) {
         SCOPED_TRACE(c.name);
         const Bytes file = pictureWith(c.colourType, c.chunks);
         const Bytes output = rewritten(file);
-        EXPECT_EQ(colourChunksOf(output), c.expected);
-        EXPECT_EQ(chunksOf(output)[1].type, c.expected.front().type) << "right after IHDR";
-        EXPECT_EQ(libpngProfile(output), c.profile);
+        EXPECT_EQ(pngColourChunksOf(output), c.expected);
+        EXPECT_EQ(pngChunksOf(output)[1].type, c.expected.front().type) << "right after IHDR";
+        EXPECT_EQ(pngLibraryProfile(output), c.profile);
         // Same pixels, same encoding: only the colour chunks were added.
-        EXPECT_EQ(withoutColourChunks(output), rewritten(pictureWith(c.colourType, {})));
+        EXPECT_EQ(withoutPngColourChunks(output), rewritten(pictureWith(c.colourType, {})));
     }
 }
 
@@ -241,7 +174,7 @@ TEST(PngProfile, ChunksThatDoNotDescribeTheOutputOrAreDamagedAreDroppedNeverFata
         Pooled<BufferedImage> picture;
         ASSERT_TRUE(png->decode(0, nullptr, picture));
         EXPECT_EQ(pixelsOf(*picture), pixelsOf(*decodePng(pictureWith(c.colourType, {}))));
-        EXPECT_TRUE(colourChunksOf(rewritten(file)).empty());
+        EXPECT_TRUE(pngColourChunksOf(rewritten(file)).empty());
     }
 }
 
@@ -252,7 +185,7 @@ TEST(PngProfile, FloodOfColourChunksReadsLikeTheFirstOfEach) {
     std::vector<Chunk> chunks(300, iccp);
     chunks.push_back({"sRGB", {1}});
     const Bytes output = rewritten(pictureWith(2, chunks));
-    EXPECT_EQ(colourChunksOf(output), (std::vector<Chunk>{iccp}));
+    EXPECT_EQ(pngColourChunksOf(output), (std::vector<Chunk>{iccp}));
 }
 
 TEST(PngProfile, SetWithoutItsChunksWritesTheUntaggedFile) {
