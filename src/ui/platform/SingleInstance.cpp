@@ -90,17 +90,18 @@ bool SingleInstance::listen() {
         server_->setSocketOptions(QLocalServer::UserAccessOption);
         connect(server_, &QLocalServer::newConnection, this, &SingleInstance::onNewConnection);
     }
-    if (server_->listen(socketPath_)) return true;
-    if (server_->serverError() != QAbstractSocket::AddressInUseError) return false;
-
-    // The file exists: either a copy serves it, or a crashed one left it.
-    QLocalSocket probe;
-    probe.connectToServer(socketPath_);
-    if (probe.waitForConnected(kProbeMs)) {
-        probe.disconnectFromServer();
-        return false;
+    // With access options Qt makes the socket aside and renames it over the
+    // name, replacing any file there, so a live copy must be asked first.
+    if (QFileInfo::exists(socketPath_)) {
+        QLocalSocket probe;
+        probe.connectToServer(socketPath_);
+        if (probe.waitForConnected(kProbeMs)) {
+            probe.disconnectFromServer();
+            return false;
+        }
+        // Nobody answers: a crashed copy left the file behind.
+        QLocalServer::removeServer(socketPath_);
     }
-    QLocalServer::removeServer(socketPath_);
     return server_->listen(socketPath_);
 }
 
