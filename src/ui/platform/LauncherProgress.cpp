@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QCryptographicHash>
 #include <QDBusMessage>
+#include <QFileInfo>
 #include <QVariantMap>
 #include <algorithm>
 
@@ -20,10 +21,13 @@ QString objectPathFor(const QString& desktopId) {
 }
 
 QDBusConnection sessionBusIfAny() {
-    // Asking for the session bus without an address would only print a
-    // warning; the check keeps a program without a bus quiet.
-    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS")) return QDBusConnection(QString());
-    return QDBusConnection::sessionBus();
+    // Asking for the session bus where there is none only prints warnings,
+    // so first check that one can be found: by its address, or at the
+    // standard per-user socket that the bus library also falls back to.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const bool hasBus = !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") ||
+                        (!runtime.isEmpty() && QFileInfo::exists(runtime + QStringLiteral("/bus")));
+    return hasBus ? QDBusConnection::sessionBus() : QDBusConnection(QString());
 }
 
 }  // namespace

@@ -17,10 +17,14 @@ namespace {
 using s::platform::qt::LauncherProgress;
 
 TEST(LauncherProgressTest, WithoutABusEveryOperationDoesNothing) {
-    const QByteArray saved = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    // No bus address and no per-user bus socket to fall back to.
+    const QByteArray savedAddress = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+    const QByteArray savedRuntime = qgetenv("XDG_RUNTIME_DIR");
     qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+    qunsetenv("XDG_RUNTIME_DIR");
     LauncherProgress progress;
-    if (!saved.isEmpty()) qputenv("DBUS_SESSION_BUS_ADDRESS", saved);
+    if (!savedAddress.isEmpty()) qputenv("DBUS_SESSION_BUS_ADDRESS", savedAddress);
+    if (!savedRuntime.isEmpty()) qputenv("XDG_RUNTIME_DIR", savedRuntime);
 
     EXPECT_FALSE(progress.available());
     // Called from a worker, as the job does.
