@@ -1,7 +1,6 @@
 // The end-of-job summary: counts of input files from a real job with a
 // resized, a skipped and a failed file, and the list behind it.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <atomic>
 #include <mutex>
@@ -25,18 +24,18 @@ TEST(JobSummaryTest, FillReplacesEveryMarker) {
 TEST(JobSummaryTest, CountsInputFilesOfARealJob) {
     ScratchFolder folder;
     tarvex::jobtest::writeBmp(folder / "good.bmp", tarvex::jobtest::solidPicture(40, 30));
-    tarvex::jobtest::writeBmp(folder / "also.bmp", tarvex::jobtest::solidPicture(20, 20));
     tarvex::jobtest::writeBytes(folder / "broken.png", {1, 2, 3});
-    // Several sizes go into a new "<name> (Sizes)" folder; a plain file of
-    // that name makes every write of "also.bmp" fail.
-    tarvex::jobtest::writeBytes(folder / "also.bmp (Sizes)", {0});
-    ::chmod((folder / "also.bmp (Sizes)").c_str(), 0444);
+    // Every output of a file in a read-only folder fails to be written.
+    tarvex::dialogtest::ReadOnlyFolder readOnly;
+    tarvex::jobtest::writeBmp(readOnly / "also.bmp", tarvex::jobtest::solidPicture(20, 20));
+    readOnly.seal();
+    if (!readOnly.ready()) GTEST_SKIP() << readOnly.why();
 
     util::Sizer sizer;
     sizer.mode = util::MultipleAtOnce;
     sizer.numOfSamples = 2;
     sizer.buildSamples();
-    std::vector<std::string> list{folder / "good.bmp", folder / "broken.png", folder / "also.bmp"};
+    std::vector<std::string> list{folder / "good.bmp", folder / "broken.png", readOnly / "also.bmp"};
     std::mutex lock;
     std::atomic<bool> cancel{false};
     const util::JobReport report = sizer.resizeFiles(list, lock, cancel, nullptr);
@@ -50,7 +49,7 @@ TEST(JobSummaryTest, CountsInputFilesOfARealJob) {
     ASSERT_TRUE(JobSummary::hasDetails(report));
     const std::string details = JobSummary::details(report, *localizer);
     const std::size_t skipped = details.find(folder / "broken.png");
-    const std::size_t failed = details.find(folder / "also.bmp");
+    const std::size_t failed = details.find(readOnly / "also.bmp");
     EXPECT_NE(skipped, std::string::npos) << details;
     EXPECT_NE(failed, std::string::npos) << details;
     EXPECT_LT(skipped, failed) << "skipped files come first";

@@ -1,0 +1,105 @@
+// tarvex: the desktop program's start-up. Builds the application services
+// and the main window's frame, hands the command line's images to a copy
+// already running (and exits), else shows the resize window, treats the
+// images on its own command line as a drop, and runs until it is closed.
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QScreen>
+#include <QSessionManager>
+#include <QTimer>
+#include <QUrl>
+
+#include "BenchLog.h"
+#include "shell/app/AppBase.h"
+#include "shell/app/AppWindow.h"
+#include "shell/app/ScaleFactor.h"
+#include "ui/dialogs/About3.h"
+#include "ui/dialogs/TarvexDialog.h"
+#include "ui/toolkit/DisplayScale.h"
+
+namespace {
+
+using s::app::win::AppBase;
+using s::app::win::AppWindow;
+using MainDialog = s::image::gui::dialogs::tarvex::Dialog;
+
+bool openUrl(const std::string& url) {
+    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+std::int32_t primaryScreenScale() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) return 1;
+    const QSize size = screen->size();  // device-independent pixels
+    return s::app::ScaleFactor::forScreenSize(size.width(), size.height());
+}
+
+std::vector<std::string> chooseImages(MainDialog& dialog) {
+    s::lang::Localizer& loc = dialog.localizer();
+    const QString filter = QString::fromStdString(loc.text(609610)) +
+                           " (*.jpg *.jpeg *.png *.gif *.bmp *.ico *.JPG *.JPEG *.PNG *.GIF "
+                           "*.BMP *.ICO)";
+    const QStringList files = QFileDialog::getOpenFileNames(
+        dialog.window() ? dialog.window()->nativeWidget() : nullptr,
+        QString::fromStdString(loc.text(609600)), QString(), filter);
+    std::vector<std::string> paths;
+    for (const QString& file : files) paths.push_back(file.toStdString());
+    return paths;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    BenchLog* bench = BenchLog::fromEnvironment(&application);
+
+    s::thread::Pooled<AppBase> app = AppBase::take();
+    AppBase::Setup setup;
+    setup.arguments.assign(argv + 1, argv + argc);
+    setup.openUrl = openUrl;
+    if (!app || !app->create(std::move(setup))) return 1;
+
+    const std::int32_t scale = primaryScreenScale();
+    s::gui::DisplayScale::set(scale);
+    s::thread::Pooled<AppWindow> frame = AppWindow::take();
+    AppWindow::Setup windowSetup;
+    windowSetup.name = "MainWindow";
+    windowSetup.scale = scale;
+    frame->create(*app, windowSetup);
+
+    if (app->commandLine().empty()) app->handleSilentFlag();
+    if (app->notifyOtherInstance(true, false, true)) return 0;
+
+    s::thread::Pooled<s::gui::dialogs::About3> about;
+    MainDialog::Services services;
+    services.openUrl = openUrl;
+    services.chooseFiles = [](s::gui::dialogs::dragndrop::Dialog& dialog) {
+        return chooseImages(static_cast<MainDialog&>(dialog));
+    };
+    services.showAbout = [&](s::gui::dialogs::dragndrop::Dialog& dialog) {
+        if (!about) {
+            about = s::gui::dialogs::About3::take();
+            about->init(*app, scale, dialog.window()->nativeWidget());
+        }
+        about->show();
+    };
+
+    s::thread::Pooled<MainDialog> dialog = MainDialog::take();
+    dialog->attach(*frame, std::move(services));
+    if (!dialog->buildWindow()) return 1;
+    if (bench) bench->windowShown();
+
+    QObject::connect(&application, &QGuiApplication::commitDataRequest,
+                     [&](QSessionManager&) { app->saveSettings(); });
+
+    const std::vector<std::string> paths = app->commandLine().paths();
+    if (!paths.empty()) {
+        QTimer::singleShot(0, [&dialog, paths] { dialog->acceptDrop(paths); });
+    }
+    const int status = application.exec();
+    // Waits for a job still running while the window's events keep flowing.
+    dialog.reset();
+    about.reset();
+    return status;
+}
