@@ -37,6 +37,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Zorq <tarvex@zorq.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://zorq.org/tarvex/")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# Debug information stays in the build tree, not in the package.
+set(CPACK_STRIP_FILES ON)
 # Library dependencies are read from the installed programs.
 find_program(TARVEX_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(TARVEX_DPKG_SHLIBDEPS)
