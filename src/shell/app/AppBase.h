@@ -112,6 +112,9 @@ public:
     // and the localizer choice of the original platform have no meaning for
     // the socket hand-over and are accepted for the callers' sake.
     bool notifyOtherInstance(bool wake, bool sendSecondMessage, bool useLocalizer);
+    // The service is usually made from executablePath(), so it may come
+    // after create(); not owned.
+    void setSingleInstance(s::app::ISingleInstance* service) { singleInstance_ = service; }
 
     // When "Silent" is true in the product's key: clears it and opens the
     // product's web page. True when the page was asked to open.

@@ -83,8 +83,14 @@ TEST_F(AppBaseTest, OtherInstanceReceivesTheCommandLinePaths) {
     EXPECT_FALSE(app->notifyOtherInstance(true, false, true));
 }
 
-TEST_F(AppBaseTest, WithoutASingleInstanceServiceNoOtherInstanceIsFound) {
-    EXPECT_FALSE(makeApp().notifyOtherInstance(true, false, true));
+TEST_F(AppBaseTest, SingleInstanceServiceMayComeAfterCreation) {
+    AppBase& app = makeApp({"a.jpg"});
+    EXPECT_FALSE(app.notifyOtherInstance(true, false, true));
+    FakeInstance instance;
+    instance.running = true;
+    app.setSingleInstance(&instance);
+    EXPECT_TRUE(app.notifyOtherInstance(true, false, true));
+    EXPECT_EQ(instance.received, (std::vector<std::string>{"a.jpg"}));
 }
 
 TEST_F(AppBaseTest, ExecutablePathIsCanonical) {
