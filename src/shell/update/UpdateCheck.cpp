@@ -104,7 +104,9 @@ UpdateCheck::Outcome UpdateCheck::begin() {
 
     downloader_ = s::system::network::win::Downloader::take();
     if (!downloader_) return Outcome::Offline;
-    downloader_->setAddress(texts.text(kVersionPage) + "check/");
+    const std::string& page =
+        pieces_.versionPage.empty() ? texts.text(kVersionPage) : pieces_.versionPage;
+    downloader_->setAddress(page + "check/");
     downloader_->keepInMemory(true);
     downloader_->setTimeout(pieces_.timeoutMs);
     // The worker only posts; everything else runs where the continuation is

@@ -74,6 +74,8 @@ public:
         // downloader's worker. Must not block and must not run it inline.
         std::function<void(std::function<void()>)> post;
         std::int32_t timeoutMs = kTimeoutMs;
+        // The version service's address, "check/" appended; empty: text 500006.
+        std::string versionPage;
     };
 
     static std::shared_ptr<UpdateCheck> create(Pieces pieces);

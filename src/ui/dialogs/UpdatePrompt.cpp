@@ -81,6 +81,7 @@ s::app::update::UpdateCheck::Outcome startUpdateCheck(s::app::win::AppWindow& fr
         QMetaObject::invokeMethod(holder, std::move(work), Qt::QueuedConnection);
     };
     pieces.timeoutMs = options.timeoutMs;
+    pieces.versionPage = std::move(options.versionPage);
 
     holder->check = UpdateCheck::create(std::move(pieces));
     holder->check->setFinishedListener([holder, finished = std::move(options.finished)] {

@@ -33,6 +33,7 @@ struct UpdatePromptOptions {
     std::int32_t timeoutMs = s::app::update::UpdateCheck::kTimeoutMs;
     std::shared_ptr<s::app::update::IUpdateAsker> asker;
     std::function<void(const std::string& url)> openUrl;
+    std::string versionPage;  // empty: text 500006
     // Runs on the window's thread once the check has stored its hour and the
     // user answered (not for checks that stop before downloading).
     std::function<void(const s::app::update::UpdateCheck&)> finished;
