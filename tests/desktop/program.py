@@ -40,8 +40,8 @@ class Program:
                                                   stdout=log, stderr=log)
         frame = self.frame(timeout=20)
         if frame is None:
-            raise AssertionError(f"no frame titled '{TITLE}' appeared; program log:\n"
-                                 + self.log_tail())
+            raise AssertionError(f"no frame titled '{TITLE}' appeared; the program's windows: "
+                                 f"{self.top_levels()}")
         # Let the first layout and the window manager settle.
         time.sleep(0.3)
         return frame
@@ -69,7 +69,25 @@ class Program:
         return self.desktop.application(self.process.pid)
 
     def frame(self, title=TITLE, timeout=10.0):
-        return self.desktop.wait_for(self.process.pid, role="frame", name=title, timeout=timeout)
+        """The top-level window titled title (a frame, or a dialog)."""
+        def find():
+            app = self.app()
+            if app is None:
+                return None
+            for window in app.children():
+                try:
+                    if window.role in ("frame", "dialog", "window") and window.name == title:
+                        return window
+                except Exception:
+                    continue
+            return None
+        return wait_until(find, timeout, interval=0.1)
+
+    def top_levels(self):
+        app = self.app()
+        if app is None:
+            return "none on the accessibility bus" if self.alive() else "the program has ended"
+        return [f"{w.role} '{w.name}'" for w in app.children()]
 
     def control(self, role, name, timeout=5.0, showing=True):
         node = self.desktop.wait_for(self.process.pid, role=role, name=name, showing=showing,
