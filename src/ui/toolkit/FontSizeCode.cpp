@@ -30,10 +30,12 @@ bool FontSizeCode::apply(std::int32_t code, std::int32_t scale, s::gui::win::Fon
     return true;
 }
 
-s::gui::win::FontSetting FontSizeCode::defaultFont() {
-    s::gui::win::FontSetting font;
-    font.height = characterHeight(10, DisplayScale::get());
-    return font;
+s::gui::win::FontSetting FontSizeCode::defaultFont() { return s::gui::win::FontSetting{}; }
+
+s::gui::win::FontSetting FontSizeCode::resolved(const s::gui::win::FontSetting& font) {
+    s::gui::win::FontSetting out = font;
+    if (out.height == 0) out.height = characterHeight(10, DisplayScale::get());
+    return out;
 }
 
 }  // namespace s::gui

@@ -29,9 +29,12 @@ public:
     static std::int32_t characterHeight(std::int32_t size, std::int32_t scale);
     // Sets the height and weight of font from code at scale; false when ignored.
     static bool apply(std::int32_t code, std::int32_t scale, s::gui::win::FontSetting& font);
-    // The controls' default font: code 0 at the current display scale, not
-    // marked explicit (a skin may still change it).
+    // The controls' default font: height 0, which stands for code 0 at the
+    // display scale in force when the font is used (see resolved).
     static s::gui::win::FontSetting defaultFont();
+    // The setting with a height of 0 replaced by code 0's height at the
+    // current display scale; other heights are kept.
+    static s::gui::win::FontSetting resolved(const s::gui::win::FontSetting& font);
 };
 
 }  // namespace s::gui

@@ -9,6 +9,8 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include "ui/drawers/IBorder.h"
+
 namespace s::gui::win {
 namespace {
 
@@ -72,7 +74,7 @@ private:
 
 void Box::reset() {
     NativeComponent<s::gui::Container>::reset();
-    border_ = nullptr;
+    setDrawer(nullptr, false);
     painter_ = nullptr;
     paintHandled_ = hovered_ = false;
 }
@@ -80,6 +82,15 @@ void Box::reset() {
 void Box::setAcceptFiles(bool on) {
     s::gui::Container::setAcceptFiles(on);
     if (QWidget* w = nativeWidget()) w->setAcceptDrops(on);
+}
+
+void Box::setDrawer(s::gui::drawer::IBorder* drawer, bool own) {
+    if (ownedDrawer_ && ownedDrawer_ != drawer) ownedDrawer_->release();
+    ownedDrawer_ = own ? drawer : nullptr;
+    if (!drawer) return setBorderPainter(nullptr);
+    setBorderPainter([drawer](QPainter& p, const QRect& r) {
+        drawer->paint(p, r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+    });
 }
 
 void Box::setBorderPainter(BorderPainter painter) {

@@ -24,6 +24,10 @@
 #include "ui/toolkit/Container.h"
 #include "ui/toolkit/win/NativeComponent.h"
 
+namespace s::gui::drawer {
+class IBorder;
+}
+
 namespace s::gui::win {
 
 class Box : public NativeComponent<s::gui::Container> {
@@ -37,6 +41,9 @@ public:
     // Paints over the client rectangle after the background; empty for none.
     void setBorderPainter(BorderPainter painter);
     bool hasBorderPainter() const { return static_cast<bool>(border_); }
+    // A border drawer painting over the client rectangle; with own the box
+    // releases it to its pool when the box is reset or given another.
+    void setDrawer(s::gui::drawer::IBorder* drawer, bool own);
 
     // During a paint event (kind 5): the painter of this box, else null.
     QPainter* currentPainter() const { return painter_; }
@@ -59,6 +66,7 @@ protected:
 
 private:
     BorderPainter border_;
+    s::gui::drawer::IBorder* ownedDrawer_ = nullptr;
     QPainter* painter_ = nullptr;
     bool paintHandled_ = false;
     bool hovered_ = false;

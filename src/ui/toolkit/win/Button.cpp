@@ -1,5 +1,6 @@
 #include "ui/toolkit/win/Button.h"
 
+#include <QPainter>
 #include <QPushButton>
 #include <QSizeGrip>
 #include <QWheelEvent>
@@ -8,6 +9,7 @@
 #include "ui/toolkit/FontSizeCode.h"
 #include "ui/toolkit/ITextMeasurer.h"
 #include "ui/toolkit/win/Font.h"
+#include "ui/drawers/ISkin.h"
 
 namespace s::gui::win {
 namespace {
@@ -21,9 +23,26 @@ QString glyphFor(const std::string& caption) {
 
 class PushButton final : public QPushButton {
 public:
-    explicit PushButton(QWidget* parent) : QPushButton(parent) {}
+    PushButton(Button& owner, QWidget* parent) : QPushButton(parent), owner_(owner) {}
 
 protected:
+    // With a skin the button's drawer paints it; else the platform does.
+    void paintEvent(QPaintEvent* e) override {
+        const s::gui::drawer::IButton* drawer = owner_.drawer();
+        if (!drawer) return QPushButton::paintEvent(e);
+        QPainter p(this);
+        s::gui::drawer::ButtonFace face;
+        face.caption = owner_.text();
+        face.font = FontSizeCode::resolved(owner_.font());
+        face.state = isDown()       ? s::gui::drawer::ButtonFace::Pressed
+                     : underMouse() ? s::gui::drawer::ButtonFace::Hover
+                                    : s::gui::drawer::ButtonFace::Normal;
+        face.enabled = isEnabled();
+        face.switchedOn = owner_.isToggle() && owner_.isPressed();
+        face.scale = DisplayScale::get();
+        drawer->paint(p, 0, 0, width(), height(), face);
+    }
+
     // A wheel turn over a button is consumed; one elsewhere goes on up.
     void wheelEvent(QWheelEvent* e) override {
         if (rect().contains(e->position().toPoint()))
@@ -31,6 +50,9 @@ protected:
         else
             e->ignore();
     }
+
+private:
+    Button& owner_;
 };
 
 }  // namespace
@@ -40,6 +62,12 @@ void Button::reset() {
     text_.clear();
     font_ = FontSizeCode::defaultFont();
     toggle_ = pressed_ = default_ = false;
+    skinButton_ = nullptr;
+}
+
+void Button::takeSkin(const s::gui::drawer::ISkin* skin) {
+    skinButton_ = skin ? skin->buttonDrawer() : nullptr;
+    redraw();
 }
 
 void Button::setText(std::string text) {
@@ -93,16 +121,17 @@ void Button::measure() {
         relayoutParent();
         return;
     }
-    Extent size;
+    // The minimum is the caption with a small padding, so a button fits a
+    // status bar; it likes the platform's own button size.
+    const Extent text = ITextMeasurer::current().measure(font_, text_.text(), false, 0);
+    const Extent least{text.cx + 16 * scale, text.cy + 4 * scale};
+    Extent liked = least;
     if (QWidget* w = nativeWidget()) {
         const QSize hint = w->sizeHint();
-        size = Extent{hint.width(), hint.height()};
-    } else {
-        const Extent text = ITextMeasurer::current().measure(font_, text_.text(), false, 0);
-        size = Extent{text.cx + 16 * scale, text.cy + 10 * scale};
+        liked = Extent{std::max(hint.width(), least.cx), std::max(hint.height(), least.cy)};
     }
-    setContentMin(size.cx, size.cy);
-    setNatural(size.cx, size.cy);
+    setContentMin(least.cx, least.cy);
+    setNatural(liked.cx, liked.cy);
     relayoutParent();
 }
 
@@ -113,7 +142,8 @@ QWidget* Button::makeWidget(QWidget* parent) {
         auto* grip = new QSizeGrip(parent);
         return grip;
     }
-    auto* button = new PushButton(parent);
+    auto* button = new PushButton(*this, parent);
+    button->setAttribute(Qt::WA_Hover, true);
     button->setFocusPolicy(Qt::StrongFocus);
     button->setAutoDefault(false);
     QObject::connect(button, &QPushButton::clicked, button, [this] { click(); });

@@ -15,10 +15,15 @@
 #include "ui/toolkit/LocalText.h"
 #include "ui/toolkit/FontSizeCode.h"
 #include "ui/toolkit/win/NativeComponent.h"
+#include "ui/toolkit/win/Skinnable.h"
+
+namespace s::gui::drawer {
+class IButton;
+}
 
 namespace s::gui::win {
 
-class Button : public NativeComponent<s::gui::Component> {
+class Button : public NativeComponent<s::gui::Component>, public ISkinnable {
     TARVEX_POOLED(Button, "s_gui_win_Button")
 public:
     static constexpr std::int32_t kClicked = 1;
@@ -49,6 +54,9 @@ public:
     // Measures the caption (plus the platform's button padding) and asks the
     // parent to relayout.
     void measure();
+    void takeSkin(const s::gui::drawer::ISkin* skin) override;
+    // The skin's button drawer, or null: the platform draws the button.
+    const s::gui::drawer::IButton* drawer() const { return skinButton_; }
 
 protected:
     QWidget* makeWidget(QWidget* parent) override;
@@ -61,6 +69,7 @@ private:
     bool toggle_ = false;
     bool pressed_ = false;
     bool default_ = false;
+    const s::gui::drawer::IButton* skinButton_ = nullptr;
 };
 
 }  // namespace s::gui::win

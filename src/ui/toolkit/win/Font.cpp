@@ -7,8 +7,9 @@ namespace s::gui::win {
 
 QFont qFontFor(const FontSetting& setting) {
     QFont font;
+    const std::int32_t height = s::gui::FontSizeCode::resolved(setting).height;
     if (!setting.face.empty()) font.setFamily(QString::fromStdString(setting.face));
-    if (setting.height != 0) font.setPixelSize(setting.height < 0 ? -setting.height : setting.height);
+    font.setPixelSize(height < 0 ? -height : height);
     font.setWeight(static_cast<QFont::Weight>(std::clamp(setting.weight / 1, 1, 1000)));
     font.setItalic(setting.italic);
     font.setUnderline(setting.underline);

@@ -8,6 +8,8 @@
 #include "ui/toolkit/ITextMeasurer.h"
 #include "ui/toolkit/win/Accessibility.h"
 #include "ui/toolkit/win/Font.h"
+#include "ui/drawers/ISkin.h"
+#include "ui/drawers/groupbox/Basic.h"
 
 namespace s::gui::win {
 namespace {
@@ -40,27 +42,6 @@ private:
     GroupBox& owner_;
 };
 
-// The frame of a group box without a drawer: lines with corners cut by two
-// pixels and a gap around the title, the title at x = 9.
-void paintPlainFrame(QPainter& p, const QRect& r, const std::string& title,
-                     const FontSetting& font, int tw, int th, Rgb colour) {
-    const int right = r.right(), bottom = r.bottom(), top = r.top();
-    p.setPen(QColor(colour.r, colour.g, colour.b));
-    p.drawLine(r.left() + 2, top, r.left() + 6, top);
-    if (tw + 11 <= right - 2) p.drawLine(r.left() + tw + 11, top, right - 2, top);
-    p.drawLine(r.left() + 2, bottom, right - 2, bottom);
-    p.drawLine(r.left(), top + 2, r.left(), bottom - 2);
-    p.drawLine(right, top + 2, right, bottom - 2);
-    p.drawPoint(r.left() + 1, top + 1);
-    p.drawPoint(right - 1, top + 1);
-    p.drawPoint(r.left() + 1, bottom - 1);
-    p.drawPoint(right - 1, bottom - 1);
-    p.setFont(qFontFor(font));
-    p.setPen(QColor(font.textColour.r, font.textColour.g, font.textColour.b));
-    p.drawText(QRect(9, 0, tw + 1, th), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-               QString::fromStdString(title));
-}
-
 }  // namespace
 
 GroupBox::GroupBox() {
@@ -77,6 +58,7 @@ void GroupBox::ensureContent() {
     content_ = content.get();
     addOwned(content.release());
     content_->addDropListener(this);
+    content_->fill();
     setPile();
     alignLeft();
     alignTop();
@@ -94,6 +76,7 @@ void GroupBox::reset() {
     frame_ = Rgb::hex(0xD0D0BF);
     painter_ = nullptr;
     titleWidth_ = titleHeight_ = 0;
+    skinGroup_ = nullptr;
     ensureContent();
 }
 
@@ -166,11 +149,22 @@ void GroupBox::paintSurface(QPainter& p) {
         p.fillRect(QRect(QPoint(1, th / 2 + 1), QPoint(w - 2, h - 2)),
                    QColor(background().r, background().g, background().b));
     const QRect frame(QPoint(0, th / 2), QPoint(w - 1, h - 1));
-    const FontSetting& font = isEnabled() ? font_ : disabledFont_;
-    if (painter_)
-        painter_(p, frame, title_.text(), font, titleWidth_, titleHeight_);
-    else
-        paintPlainFrame(p, frame, title_.text(), font, titleWidth_, titleHeight_, frame_);
+    const FontSetting font = FontSizeCode::resolved(isEnabled() ? font_ : disabledFont_);
+    if (painter_) return painter_(p, frame, title_.text(), font, titleWidth_, titleHeight_);
+    if (skinGroup_) {
+        skinGroup_->paint(p, 0, th / 2, w, h, title_.text(), font, titleWidth_, titleHeight_,
+                          isEnabled());
+        return;
+    }
+    // Without a skin the default look, in this group box's frame colour.
+    static s::gui::drawer::groupbox::win::Basic basic;
+    basic.setColour(frame_.r, frame_.g, frame_.b);
+    basic.paint(p, 0, th / 2, w, h, title_.text(), font, titleWidth_, titleHeight_, isEnabled());
+}
+
+void GroupBox::takeSkin(const s::gui::drawer::ISkin* skin) {
+    skinGroup_ = skin ? skin->groupBoxDrawer() : nullptr;
+    redraw();
 }
 
 QWidget* GroupBox::makeWidget(QWidget* parent) { return new GroupBoxWidget(*this, parent); }

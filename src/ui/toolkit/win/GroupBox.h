@@ -20,10 +20,15 @@
 #include "ui/toolkit/win/Box.h"
 #include "ui/toolkit/FontSizeCode.h"
 #include "ui/toolkit/win/NativeComponent.h"
+#include "ui/toolkit/win/Skinnable.h"
+
+namespace s::gui::drawer {
+class IGroupBox;
+}
 
 namespace s::gui::win {
 
-class GroupBox : public NativeComponent<s::gui::Container> {
+class GroupBox : public NativeComponent<s::gui::Container>, public ISkinnable {
     TARVEX_POOLED(GroupBox, "s_gui_win_GroupBox")
 public:
     // Paints the frame and title: (painter, group rect with its top at th/2,
@@ -55,6 +60,7 @@ public:
     void doLayout() override;
     // Paints background, frame and title (the widget's paint event).
     void paintSurface(QPainter& p);
+    void takeSkin(const s::gui::drawer::ISkin* skin) override;
 
 protected:
     QWidget* makeWidget(QWidget* parent) override;
@@ -72,6 +78,7 @@ private:
     Rgb frame_ = Rgb::hex(0xD0D0BF);
     FramePainter painter_;
     std::int32_t titleWidth_ = 0, titleHeight_ = 0;
+    const s::gui::drawer::IGroupBox* skinGroup_ = nullptr;
 };
 
 }  // namespace s::gui::win

@@ -11,6 +11,8 @@
 #include "ui/toolkit/ITextMeasurer.h"
 #include "ui/toolkit/win/Accessibility.h"
 #include "ui/toolkit/win/Font.h"
+#include "ui/drawers/ISkin.h"
+#include "ui/drawers/text/Basic.h"
 
 namespace s::gui::win {
 namespace {
@@ -52,12 +54,6 @@ private:
     Label& owner_;
 };
 
-FontSetting defaultFont() {
-    FontSetting f;
-    f.height = FontSizeCode::characterHeight(10, DisplayScale::get());
-    return f;
-}
-
 }  // namespace
 
 Label::Label() { reset(); }
@@ -65,7 +61,7 @@ Label::Label() { reset(); }
 void Label::reset() {
     NativeComponent<s::gui::Component>::reset();
     text_.clear();
-    const FontSetting base = defaultFont();
+    const FontSetting base = FontSizeCode::defaultFont();
     fonts_.fill(base);
     fonts_[kDisabled].textColour = Rgb::hex(0x808080);
     fonts_[kLink].textColour = Rgb::hex(0x0046D5);
@@ -76,6 +72,7 @@ void Label::reset() {
     target_.clear();
     link_ = focusable_ = wordWrap_ = centred_ = false;
     linkState_ = kIdle;
+    skinText_ = nullptr;
 }
 
 void Label::setText(std::string text) {
@@ -150,6 +147,17 @@ void Label::setCentred(bool on) {
     redraw();
 }
 
+void Label::takeSkin(const s::gui::drawer::ISkin* skin) {
+    skinText_ = skin ? skin->textDrawer() : nullptr;
+    measure();
+    redraw();
+}
+
+const s::gui::drawer::IText& Label::textDrawer() const {
+    static s::gui::drawer::text::win::Basic fallback;
+    return skinText_ ? *skinText_ : fallback;
+}
+
 const FontSetting& Label::currentFont() const {
     if (!isEnabled()) return fonts_[kDisabled];
     if (!link_) return fonts_[kNormal];
@@ -194,19 +202,25 @@ void Label::activate() {
 }
 
 void Label::paintText(QPainter& p, const QRect& area) const {
-    const FontSetting& f = currentFont();
-    p.setFont(qFontFor(f));
-    p.setPen(QColor(f.textColour.r, f.textColour.g, f.textColour.b));
-    const QString text = QString::fromStdString(text_.text());
-    // Ampersands are drawn as themselves: no mnemonic flag is passed.
-    if (centred_) {
-        const QString shown = p.fontMetrics().elidedText(text, Qt::ElideRight, area.width());
-        p.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, shown);
-    } else if (wordWrap_) {
-        p.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
-    } else {
-        p.drawText(area, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    FontSetting f = FontSizeCode::resolved(currentFont());
+    const s::gui::drawer::IText& drawer = textDrawer();
+    if (skinText_) {
+        // The skin's colours and effect, where the label chose none itself.
+        const std::size_t role = !isEnabled() ? kDisabled
+                                 : !link_     ? kNormal
+                                              : kLink + static_cast<std::size_t>(linkState_);
+        const FontSetting& skin =
+            drawer.setting(static_cast<s::gui::drawer::TextSetting>(role));
+        if (!f.isExplicit(FontSetting::TextColour)) f.textColour = skin.textColour;
+        if (!f.isExplicit(FontSetting::SecondColour)) f.secondColour = skin.secondColour;
+        if (!f.isExplicit(FontSetting::ThirdColour)) f.thirdColour = skin.thirdColour;
+        if (!f.isExplicit(FontSetting::Effect)) f.effect = skin.effect;
     }
+    std::uint32_t layout = 0;
+    if (centred_) layout |= s::gui::drawer::TextCentred;
+    if (wordWrap_) layout |= s::gui::drawer::TextWordWrap;
+    drawer.paint(p, area.left(), area.top(), area.right() + 1, area.bottom() + 1, text_.text(), f,
+                 layout);
 }
 
 QWidget* Label::makeWidget(QWidget* parent) { return new LabelWidget(*this, parent); }

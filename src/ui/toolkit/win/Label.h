@@ -21,10 +21,15 @@
 
 #include "ui/toolkit/LocalText.h"
 #include "ui/toolkit/win/NativeComponent.h"
+#include "ui/toolkit/win/Skinnable.h"
+
+namespace s::gui::drawer {
+class IText;
+}
 
 namespace s::gui::win {
 
-class Label : public NativeComponent<s::gui::Component> {
+class Label : public NativeComponent<s::gui::Component>, public ISkinnable {
     TARVEX_POOLED(Label, "s_gui_win_Label")
 public:
     enum FontRole : std::size_t { kNormal = 0, kDisabled = 1, kLink = 2, kLinkHover = 3,
@@ -71,6 +76,9 @@ public:
     void addClickListener(s::gui::events::IEventListener* l) { addListener(kClicked, l); }
     // Draws the text into area with the current font (the widget's paint).
     void paintText(QPainter& p, const QRect& area) const;
+    void takeSkin(const s::gui::drawer::ISkin* skin) override;
+    // The text drawer in use (the skin's, else the default one).
+    const s::gui::drawer::IText& textDrawer() const;
 
 protected:
     QWidget* makeWidget(QWidget* parent) override;
@@ -87,6 +95,7 @@ private:
     bool wordWrap_ = false;
     bool centred_ = false;
     std::int32_t linkState_ = kIdle;
+    const s::gui::drawer::IText* skinText_ = nullptr;
 };
 
 }  // namespace s::gui::win

@@ -32,7 +32,6 @@ void StatusBar::reset() {
     painter_ = nullptr;
     setRow();
     alignMiddle();
-    setFixedHeight(kBaseHeight * DisplayScale::get());
 }
 
 void StatusBar::setSurfacePainter(SurfacePainter painter) {
@@ -51,7 +50,12 @@ void StatusBar::dock(std::int32_t clientWidth, std::int32_t clientHeight) {
     doLayout();
 }
 
-QWidget* StatusBar::makeWidget(QWidget* parent) { return new StatusBarWidget(*this, parent); }
+QWidget* StatusBar::makeWidget(QWidget* parent) {
+    // The height follows the display scale in force when the bar is shown,
+    // unless the window chose one.
+    if (fixedHeight() == kNone) setFixedHeight(kBaseHeight * DisplayScale::get());
+    return new StatusBarWidget(*this, parent);
+}
 
 void StatusBar::applyProperties() { applyAccessibility(); }
 

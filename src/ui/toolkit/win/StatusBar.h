@@ -1,8 +1,8 @@
 // s::gui::win::StatusBar -- panes (boxes or any components) in a row, docked
 // at the bottom of its window: after the window's layout a visible status
 // bar is placed at x = 0, y = client height - its maximum height, across the
-// full client width. Its height is 23 x the display scale unless a fixed
-// height is set. A "#Resizer" Button added last at the right is the size grip.
+// full client width. Its height is 23 x the display scale (taken when its
+// widget is made) unless a fixed height is set. A "#Resizer" Button added last at the right is the size grip.
 // The surface is painted by the status-bar painter when one is set (the
 // drawers' status bar look), else left in the window's colour with a top line.
 #pragma once

@@ -17,6 +17,7 @@
 #include "ui/drawers/Skinner.h"
 #include "ui/toolkit/Vertical.h"
 #include "ui/toolkit/win/QtTextMeasurer.h"
+#include "ui/toolkit/win/Skinnable.h"
 #include "ui/toolkit/win/StatusBar.h"
 
 namespace s::gui::win {
@@ -121,6 +122,7 @@ bool Window::create() {
     if (!createNative()) return false;
     attachNative();
     relabel();
+    if (skinner_) takeSkin();
     doLayout();
     return true;
 }
@@ -231,8 +233,10 @@ void Window::setSkinner(s::gui::drawer::Skinner* skinner) {
 
 void Window::onEvent(s::base::IObject& source, std::int32_t kind) {
     if (skinner_ && &source == static_cast<s::base::IObject*>(skinner_) &&
-        kind == s::gui::drawer::Skinner::kSkinChanged)
+        kind == s::gui::drawer::Skinner::kSkinChanged) {
         takeSkin();
+        raise(kSkinChanged);
+    }
 }
 
 void Window::takeSkin() {
@@ -245,7 +249,13 @@ void Window::takeSkin() {
     } else {
         windowPainter_ = nullptr;
     }
+    skinControls(*this, skin);
     redraw();
+}
+
+void Window::skinControls(s::gui::Component& node, const s::gui::drawer::ISkin* skin) {
+    if (auto* skinnable = dynamic_cast<ISkinnable*>(&node)) skinnable->takeSkin(skin);
+    for (std::size_t i = 0; i < node.childCount(); ++i) skinControls(*node.childAt(i), skin);
 }
 
 void Window::setWindowPainter(std::function<void(QPainter&, const QRect&)> painter) {

@@ -19,7 +19,7 @@
 //   1 close requested (a listener may cancelClose()), 2 user event,
 //   3 right press, 4 resized (also by minimise/maximise/restore), 5 left
 //   press, 6 activated, 7 deactivated, 9 middle press, 11 moved, 12 key
-//   pressed (keyCode(); Escape included), 16 double click. Menu choices go to
+//   pressed (keyCode(); Escape included), 16 double click, 30 skin changed. Menu choices go to
 //   the menu listeners (addMenuListener) as (menu, command id).
 //
 // sendUserEvent() may be called from any thread. On another thread it
@@ -44,6 +44,7 @@
 #include "ui/toolkit/win/NativeComponent.h"
 
 namespace s::gui::drawer {
+class ISkin;
 class Skinner;
 }
 
@@ -64,6 +65,9 @@ public:
         kMoved = 11,
         kKeyPressed = 12,
         kDoubleClick = 16,
+        // The skinner's current skin changed and the window took it; the
+        // frame stores skinner()->currentSkin()->name() then.
+        kSkinChanged = 30,
     };
     // List of the menu listeners: they receive (menu, command id).
     static constexpr std::int32_t kMenuList = 1000;
@@ -176,6 +180,7 @@ private:
     void deliverUserEvent(const UserEvent& event);
     void dockStatusBars();
     void takeSkin();
+    static void skinControls(s::gui::Component& node, const s::gui::drawer::ISkin* skin);
     void applyFlags();
 
     s::lang::Localizer* localizer_ = nullptr;
