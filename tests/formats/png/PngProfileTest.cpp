@@ -47,9 +47,10 @@ const Bytes kChrm = [] {
 }();
 
 // A 3 x 2 picture of the colour type (0 grey, 2 RGB, 3 palette) with the
-// given chunks between IHDR and the image data (after PLTE where `late`).
+// given chunks between IHDR and the image data, `late` ones after PLTE and
+// `trailing` ones after the image data.
 Bytes pictureWith(std::uint8_t colourType, const std::vector<Chunk>& chunks,
-                  const std::vector<Chunk>& late = {}) {
+                  const std::vector<Chunk>& late = {}, const std::vector<Chunk>& trailing = {}) {
     const std::size_t bytesPerPixel = colourType == 2 ? 3 : 1;
     Bytes raw;
     for (int y = 0; y < 2; ++y) {
@@ -64,6 +65,7 @@ Bytes pictureWith(std::uint8_t colourType, const std::vector<Chunk>& chunks,
     if (colourType == 3) add(chunk("PLTE", {255, 0, 0, 0, 255, 0, 0, 0, 255}));
     for (const Chunk& c : late) add(chunk(c.type.c_str(), c.body));
     add(chunk("IDAT", deflated(raw)));
+    for (const Chunk& c : trailing) add(chunk(c.type.c_str(), c.body));
     add(chunk("IEND", {}));
     return file;
 }
@@ -140,6 +142,7 @@ TEST(PngProfile, ChunksThatDoNotDescribeTheOutputOrAreDamagedAreDroppedNeverFata
         std::uint8_t colourType;
         std::vector<Chunk> chunks;
         std::vector<Chunk> late;
+        std::vector<Chunk> trailing = {};
     } const cases[] = {
         {"grey file with a grey profile", 0, {{"iCCP", iccpBody("g", grey)}}, {}},
         {"grey file with an RGB profile", 0, {{"iCCP", iccpBody("g", rgb)}}, {}},
@@ -157,6 +160,11 @@ TEST(PngProfile, ChunksThatDoNotDescribeTheOutputOrAreDamagedAreDroppedNeverFata
         {"declared size not the byte count", 2, {{"iCCP", iccpBody("s", wrongSize)}}, {}},
         {"profile above 1 MiB", 2, {{"iCCP", iccpBody("big", tooLarge)}}, {}},
         {"iCCP after the palette", 3, {}, {{"iCCP", iccpBody("late", rgb)}}},
+        {"colour chunks after the image data",
+         2,
+         {},
+         {},
+         {{"iCCP", iccpBody("trailing", rgb)}, {"sRGB", {0}}}},
         {"sRGB with rendering intent 4", 2, {{"sRGB", {4}}}, {}},
         {"sRGB of two bytes", 2, {{"sRGB", {0, 0}}}, {}},
         {"gAMA of 0", 2, {{"gAMA", be32(0)}}, {}},
@@ -167,7 +175,7 @@ TEST(PngProfile, ChunksThatDoNotDescribeTheOutputOrAreDamagedAreDroppedNeverFata
     ASSERT_TRUE(png->getColourProfile());
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const Bytes file = pictureWith(c.colourType, c.chunks, c.late);
+        const Bytes file = pictureWith(c.colourType, c.chunks, c.late, c.trailing);
         s::io::MemoryInputStream stream(file.data(), file.size());
         ASSERT_TRUE(png->readFrom(stream)) << png->getLastMessage();
         EXPECT_FALSE(png->getColourProfile());
