@@ -162,6 +162,7 @@ constexpr const char* kTwoLanguages = R"(<lang>
     <entry id="6"><eng>Drop Box</eng><deu>Ablage</deu></entry>
     <entry id="7"><eng>View</eng><deu>Ansicht</deu></entry>
     <entry id="8"><eng>Percent</eng><deu>Prozent</deu></entry>
+    <entry id="9"><eng>Idle</eng><deu>Untätig und wartet auf viele Bilddateien</deu></entry>
   </entries>
 </lang>)";
 
@@ -206,6 +207,24 @@ TEST(Language, AChangeRelabelsEveryControlAndMenuEntry) {
     ASSERT_NE(keepOnTop, nullptr);
     EXPECT_EQ(keepOnTop->text(), QString("Immer oben"));
     EXPECT_TRUE(keepOnTop->isChecked());
+}
+
+TEST(Language, ALongerTextWidensEveryContainerAboveIt) {
+    auto localizer = s::lang::LocalizerFactory::create(kTwoLanguages, "English");
+    auto window = shownWindow();
+    window->setLocalizer(localizer.get());
+    auto& outer = window->add(Box::take());
+    auto& row = outer.add(Box::take());
+    row.setRow();
+    auto& label = row.add(Label::take());
+    label.setTextId(9);
+    realise(*window);
+    const std::int32_t before = label.minWidth();
+    localizer->selectLanguage("German");
+    ASSERT_GT(label.minWidth(), before);
+    EXPECT_GE(outer.minWidth(), label.minWidth());
+    EXPECT_GE(window->minWidth(), label.minWidth());
+    EXPECT_GE(label.width(), label.minWidth());
 }
 
 TEST(Menu, AChosenEntryRaisesItsCommandWithTheMenuAsSource) {

@@ -31,7 +31,9 @@ public:
     explicit WindowWidget(Window& owner) : QWidget(nullptr), owner_(owner) {
         qApp->installEventFilter(this);
     }
-    ~WindowWidget() override { qApp->removeEventFilter(this); }
+    ~WindowWidget() override {
+        if (qApp) qApp->removeEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -123,7 +125,7 @@ bool Window::create() {
     attachNative();
     relabel();
     if (skinner_) takeSkin();
-    doLayout();
+    layoutAll();
     return true;
 }
 
@@ -173,7 +175,7 @@ void Window::setLocalizer(s::lang::Localizer* localizer) {
 
 void Window::onLanguageChanged(s::lang::Localizer&) {
     relabel();
-    doLayout();
+    layoutAll();
 }
 
 void Window::relabel() {
@@ -436,6 +438,22 @@ void Window::doLayout() {
     if (menu_ && menu_->menuBar()) menu_->menuBar()->setGeometry(0, 0, width(), menuBarHeight());
     Container::doLayout();
     dockStatusBars();
+}
+
+namespace {
+void layoutBelow(s::gui::Component& node) {
+    for (std::size_t i = 0; i < node.childCount(); ++i) {
+        s::gui::Component& child = *node.childAt(i);
+        if (!child.isContainer()) continue;
+        layoutBelow(child);
+        child.doLayout();
+    }
+}
+}  // namespace
+
+void Window::layoutAll() {
+    layoutBelow(*this);
+    doLayout();
 }
 
 void Window::dockStatusBars() {

@@ -166,6 +166,11 @@ public:
     void widgetMoved(std::int32_t x, std::int32_t y);
 
     void doLayout() override;
+    // Lays out the whole tree: every container below, children first, so
+    // each knows its content's minimum from fresh sizes, then the window top
+    // down. create() and a language change do this; call it after changing
+    // many texts or sizes at once.
+    void layoutAll();
 
 protected:
     QWidget* makeWidget(QWidget* parent) override;
