@@ -324,10 +324,12 @@ void Dialog::buildDropColumn(win::Box& column) {
     hint_->setTextId(kDropHint);
     hint_->setTextColour(kHintGrey);
     hint_->setCentred(true);
+    hint_->setPercentWidth(100);
     extensions_ = &content.add(win::Label::take());
     extensions_->setTextId(kExtensionsHint);
     extensions_->setTextColour(kHintGrey);
     extensions_->setCentred(true);
+    extensions_->setPercentWidth(100);
 }
 
 void Dialog::buildOptionsColumn(win::Box& column) {
@@ -523,9 +525,10 @@ void Dialog::applyViewLayout() {
         toggle_->setTextId(kToAdvanced);
     } else {
         mainArea_->setRow();
-        dropColumn_->setPercentWidth(42);
-        dropColumn_->setPercentHeight(100);
-        optionsColumn_->setPercentWidth(58);
+        // The options take the width their texts need (longer in some
+        // languages); the Drop Box takes the rest.
+        dropColumn_->fill();
+        optionsColumn_->setPercentWidth(s::gui::Component::kNone);
         optionsColumn_->setPercentHeight(100);
         panel_->lockVisibility(false);
         panel_->fill();
