@@ -113,6 +113,9 @@ bool About3::build() {
     window_->addListener(s::gui::win::Window::kResized, this);
     if (!window_->create()) return false;
     QWidget* host = window_->nativeWidget();
+    // An open About window never keeps the program running once the main
+    // window has closed.
+    host->setAttribute(Qt::WA_QuitOnClose, false);
     buildContent(*host);
     texts().addListener(this);
     relabel();

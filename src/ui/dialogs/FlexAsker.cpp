@@ -113,6 +113,7 @@ bool FlexAsker::ask(QWidget* owner, std::optional<std::string> title,
         loop.quit();
     });
     window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->setAttribute(Qt::WA_QuitOnClose, false);
     window->setWindowModality(Qt::ApplicationModal);
     window->setWindowTitle(QString::fromStdString(shownTitle));
 

@@ -8,6 +8,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -183,7 +184,7 @@ TEST_F(AboutWindowTest, ClosingOnlyHidesAndTheWindowIsReused) {
     EXPECT_TRUE(window.isShown());
 }
 
-TEST_F(AboutWindowTest, StaysAboveTheMainWindow) {
+TEST_F(AboutWindowTest, StaysAboveTheMainWindowAndNeverOutlivesIt) {
     QWidget main;
     main.resize(300, 300);
     main.show();
@@ -192,6 +193,20 @@ TEST_F(AboutWindowTest, StaysAboveTheMainWindow) {
     about->show();
     ASSERT_TRUE(about->widget()->windowHandle());
     EXPECT_EQ(about->widget()->windowHandle()->transientParent(), main.windowHandle());
+    // Closing the main window ends the program even while About is open.
+    QApplication::setQuitOnLastWindowClosed(false);
+    bool lastClosed = false;
+    const auto connection =
+        QObject::connect(qApp, &QGuiApplication::lastWindowClosed, [&] { lastClosed = true; });
+    // The signal comes only from the application's own event loop.
+    QTimer::singleShot(0, [&] {
+        main.close();
+        QTimer::singleShot(50, qApp, &QCoreApplication::quit);
+    });
+    QApplication::exec();
+    QObject::disconnect(connection);
+    QApplication::setQuitOnLastWindowClosed(true);
+    EXPECT_TRUE(lastClosed);
     about.reset();
 }
 
