@@ -2,6 +2,7 @@
 // ampersands, language changes and events sent from a worker thread.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,6 +26,7 @@
 #include "ui/toolkit/win/GroupBox.h"
 #include "ui/toolkit/win/Label.h"
 #include "ui/toolkit/win/MenuEx.h"
+#include "ui/toolkit/win/ProgressBar.h"
 #include "ui/toolkit/win/RadioButton.h"
 #include "ui/toolkit/win/Window.h"
 
@@ -292,6 +294,43 @@ TEST(Keys, EscapeReachesTheListenersWhileAControlHasFocus) {
     QApplication::sendEvent(button.nativeWidget(), &press);
     EXPECT_EQ(keys.kinds, (std::vector<std::int32_t>{Window::kKeyPressed}));
     EXPECT_EQ(window->keyCode(), Qt::Key_Escape);
+}
+
+TEST(Accessibility, ControlsHaveTheirRolesAndNames) {
+    auto window = shownWindow();
+    auto& label = window->add(Label::take());
+    label.setText("\xC2\xA0Ready ");
+    auto& link = window->add(Label::take());
+    link.setText("zorq");
+    link.setLink(true);
+    auto& group = window->add(GroupBox::take());
+    group.setTitle("Drop Box");
+    auto& progress = window->add(ProgressBar::take());
+    progress.setAccessibleName("Progress");
+    progress.setRange(0, 8);
+    progress.setPosition(2);
+    realise(*window);
+    struct Case {
+        QWidget* widget;
+        QAccessible::Role role;
+        const char* name;
+    };
+    const Case cases[] = {
+        {label.nativeWidget(), QAccessible::StaticText, "Ready"},
+        {link.nativeWidget(), QAccessible::Link, "zorq"},
+        {group.nativeWidget(), QAccessible::Grouping, "Drop Box"},
+        {progress.nativeWidget(), QAccessible::ProgressBar, "Progress"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(c.widget);
+        ASSERT_NE(face, nullptr);
+        EXPECT_EQ(face->role(), c.role);
+        EXPECT_EQ(face->text(QAccessible::Name), QString::fromUtf8(c.name));
+    }
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(progress.nativeWidget());
+    ASSERT_NE(bar->valueInterface(), nullptr);
+    EXPECT_EQ(bar->valueInterface()->currentValue().toInt(), 2);
 }
 
 }  // namespace

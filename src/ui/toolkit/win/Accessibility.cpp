@@ -12,6 +12,12 @@ constexpr char kRoleProperty[] = "tarvexAccessibleRole";
 class RoledWidget final : public QAccessibleWidget {
 public:
     RoledWidget(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+    // The role follows the widget's mark, which may change (a label made a link).
+    QAccessible::Role role() const override {
+        const QVariant mark = widget()->property(kRoleProperty);
+        return mark.isValid() ? static_cast<QAccessible::Role>(mark.toInt())
+                              : QAccessibleWidget::role();
+    }
     QString text(QAccessible::Text t) const override {
         if (t == QAccessible::Name) return widget()->accessibleName();
         return QAccessibleWidget::text(t);

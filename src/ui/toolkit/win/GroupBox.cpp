@@ -167,7 +167,11 @@ void GroupBox::takeSkin(const s::gui::drawer::ISkin* skin) {
     redraw();
 }
 
-QWidget* GroupBox::makeWidget(QWidget* parent) { return new GroupBoxWidget(*this, parent); }
+QWidget* GroupBox::makeWidget(QWidget* parent) {
+    auto* widget = new GroupBoxWidget(*this, parent);
+    Accessibility::setRole(*widget, QAccessible::Grouping);
+    return widget;
+}
 
 void GroupBox::applyProperties() {
     if (QWidget* w = nativeWidget()) {

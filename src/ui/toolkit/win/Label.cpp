@@ -223,7 +223,12 @@ void Label::paintText(QPainter& p, const QRect& area) const {
                  layout);
 }
 
-QWidget* Label::makeWidget(QWidget* parent) { return new LabelWidget(*this, parent); }
+QWidget* Label::makeWidget(QWidget* parent) {
+    auto* widget = new LabelWidget(*this, parent);
+    // Marked before anything asks for its accessible interface.
+    Accessibility::setRole(*widget, link_ ? QAccessible::Link : QAccessible::StaticText);
+    return widget;
+}
 
 void Label::applyProperties() {
     QWidget* w = nativeWidget();
