@@ -52,7 +52,11 @@ void BenchLog::windowShown() {
 
 void BenchLog::tick() {
     const qint64 late = sinceTick_.restart() - kTickMs;
-    if (late > longestStallMs_) longestStallMs_ = late;
+    if (late > longestStallMs_) {
+        longestStallMs_ = late;
+        // Written as it grows, so a reader need not wait for the exit.
+        append("stall_ms " + std::to_string(longestStallMs_));
+    }
 }
 
 BenchLog::~BenchLog() { append("longest_stall_ms " + std::to_string(longestStallMs_)); }

@@ -1,6 +1,6 @@
 // A benchmark aid, off by default: with TARVEX_BENCH_LOG=path the program
 // appends to that file the time from process start to the main window
-// shown, and at exit the longest stall of the window's event loop, measured
+// shown, every new longest stall ("stall_ms"), and at exit the longest stall of the window's event loop, measured
 // as the lateness of a 5 ms timer. bench/window/ reads these lines.
 #pragma once
 

@@ -4,7 +4,6 @@
 // images on its own command line as a drop, and runs until it is closed.
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
@@ -16,6 +15,9 @@
 #include "shell/app/ScaleFactor.h"
 #include "ui/dialogs/About3.h"
 #include "ui/dialogs/TarvexDialog.h"
+#include "ui/platform/FileChooser.h"
+#include "ui/platform/LauncherProgress.h"
+#include "ui/platform/SingleInstance.h"
 #include "ui/toolkit/DisplayScale.h"
 
 namespace {
@@ -36,16 +38,8 @@ std::int32_t primaryScreenScale() {
 }
 
 std::vector<std::string> chooseImages(MainDialog& dialog) {
-    s::lang::Localizer& loc = dialog.localizer();
-    const QString filter = QString::fromStdString(loc.text(609610)) +
-                           " (*.jpg *.jpeg *.png *.gif *.bmp *.ico *.JPG *.JPEG *.PNG *.GIF "
-                           "*.BMP *.ICO)";
-    const QStringList files = QFileDialog::getOpenFileNames(
-        dialog.window() ? dialog.window()->nativeWidget() : nullptr,
-        QString::fromStdString(loc.text(609600)), QString(), filter);
-    std::vector<std::string> paths;
-    for (const QString& file : files) paths.push_back(file.toStdString());
-    return paths;
+    return s::platform::qt::FileChooser::openImages(
+        dialog.window() ? dialog.window()->nativeWidget() : nullptr, dialog.localizer());
 }
 
 }  // namespace
@@ -66,10 +60,16 @@ int main(int argc, char** argv) {
     AppWindow::Setup windowSetup;
     windowSetup.name = "MainWindow";
     windowSetup.scale = scale;
+    s::platform::qt::LauncherProgress launcher;
+    windowSetup.taskbar = &launcher;
     frame->create(*app, windowSetup);
 
     if (app->commandLine().empty()) app->handleSilentFlag();
-    if (app->notifyOtherInstance(true, false, true)) return 0;
+    // A copy already running from this executable gets our images and comes
+    // to the front; this one ends.
+    s::platform::qt::SingleInstance instance(app->executablePath());
+    if (instance.tryHandOver(app->commandLine().paths())) return 0;
+    instance.listen();
 
     s::thread::Pooled<s::gui::dialogs::About3> about;
     MainDialog::Services services;
@@ -89,6 +89,13 @@ int main(int argc, char** argv) {
     dialog->attach(*frame, std::move(services));
     if (!dialog->buildWindow()) return 1;
     if (bench) bench->windowShown();
+
+    instance.setHandler([&dialog](bool wake, const std::vector<std::string>& handed) {
+        if (wake) dialog->wake();
+        if (!handed.empty()) {
+            QTimer::singleShot(0, [&dialog, handed] { dialog->acceptDrop(handed); });
+        }
+    });
 
     QObject::connect(&application, &QGuiApplication::commitDataRequest,
                      [&](QSessionManager&) { app->saveSettings(); });
