@@ -16,6 +16,7 @@
 #include "shell/lang/Localizer.h"
 #include "ui/drawers/Skinner.h"
 #include "ui/toolkit/Vertical.h"
+#include "ui/toolkit/win/Accessibility.h"
 #include "ui/toolkit/win/QtTextMeasurer.h"
 #include "ui/toolkit/win/Skinnable.h"
 #include "ui/toolkit/win/StatusBar.h"
@@ -137,6 +138,9 @@ void Window::destroy() {
 QWidget* Window::makeWidget(QWidget*) {
     auto* widget = new WindowWidget(*this);
     widget->setFocusPolicy(Qt::ClickFocus);
+    // A plain top-level widget would be presented as a filler; screen
+    // readers look for a frame to announce the window by its title.
+    Accessibility::setRole(*widget, QAccessible::Window);
     return widget;
 }
 
