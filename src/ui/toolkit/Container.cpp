@@ -7,10 +7,13 @@
 
 namespace s::gui {
 
+// Destroyed (not reset): the children go with it. They are deleted rather
+// than released, since at exit the children's pools may be gone already (a
+// group box kept in its pool still holds its content box).
 Container::~Container() {
     for (Component* child : children_) {
         child->setParentRaw(nullptr);
-        child->release();
+        delete child;
     }
     children_.clear();
 }

@@ -2,7 +2,10 @@
 
 namespace s::gui::menuitem {
 
-MenuItem::~MenuItem() { removeChildren(); }
+// Deleted, not released: at exit the pool may be gone before its last user.
+MenuItem::~MenuItem() {
+    for (MenuItem* child : children_) delete child;
+}
 
 void MenuItem::reset() {
     removeChildren();

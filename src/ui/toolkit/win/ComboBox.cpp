@@ -11,7 +11,10 @@ namespace s::gui::win {
 
 using s::gui::combobox::ComboBoxItem;
 
-ComboBox::~ComboBox() { removeAllItems(); }
+ComboBox::~ComboBox() {
+    // Deleted, not released: at exit the items' pool may be gone already.
+    for (ComboBoxItem* item : items_) delete item;
+}
 
 void ComboBox::reset() {
     NativeComponent<s::gui::Component>::reset();

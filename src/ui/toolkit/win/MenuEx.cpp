@@ -11,7 +11,8 @@ using s::gui::menuitem::MenuItem;
 
 MenuEx::~MenuEx() {
     detach();
-    clearItems();
+    // Deleted, not released: at exit the entries' pool may be gone already.
+    for (MenuItem* menu : menus_) delete menu;
 }
 
 void MenuEx::reset() {

@@ -11,6 +11,8 @@ using s::gui::menuitem::MenuItem;
 
 PopupMenu::PopupMenu() : root_(MenuItem::take()) {}
 
+PopupMenu::~PopupMenu() { delete root_.release(); }
+
 void PopupMenu::reset() { root_->removeChildren(); }
 
 MenuItem& PopupMenu::addItem(s::thread::Pooled<MenuItem> item) {

@@ -17,6 +17,7 @@ class PopupMenu final : public s::base::IObject, public s::thread::IPoolable {
     TARVEX_POOLED(PopupMenu, "s_gui_win_PopupMenu")
 public:
     PopupMenu();
+    ~PopupMenu() override;
     void reset() override;
 
     s::gui::menuitem::MenuItem& root() { return *root_; }
