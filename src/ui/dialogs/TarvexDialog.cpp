@@ -122,7 +122,7 @@ win::Label& Dialog::addLiteral(win::Box& row, const std::string& text) {
 win::TextField& Dialog::addField(win::Box& row, const win::Label& label) {
     auto& field = row.add(win::TextField::take());
     field.setFixedWidth(px(32));
-    field.setAccessibleName(trimmedName(label.text()));
+    field.setAccessibleName(trimmedName(labelText(label)));
     fieldLabels_.emplace_back(&field, &label);
     return field;
 }
@@ -266,8 +266,19 @@ std::string Dialog::jobDetails() {
 
 std::string Dialog::jobDetailsTitle() { return localizer().text(JobSummary::kListTitle); }
 
+std::string Dialog::labelText(const win::Label& label) {
+    // A label resolves its own text only once the window exists, so ids are
+    // looked up here: the fields are named while the panel is being built.
+    return label.textId() >= 0 ? text(static_cast<std::uint32_t>(label.textId())) : label.text();
+}
+
 void Dialog::relabelFields() {
-    for (auto& [field, label] : fieldLabels_) field->setAccessibleName(trimmedName(label->text()));
+    for (auto& [field, label] : fieldLabels_) field->setAccessibleName(trimmedName(labelText(*label)));
+}
+
+void Dialog::onLanguageChanged(s::lang::Localizer& localizer) {
+    s::gui::dialogs::dragndrop::Dialog::onLanguageChanged(localizer);
+    relabelFields();
 }
 
 }  // namespace s::image::gui::dialogs::tarvex

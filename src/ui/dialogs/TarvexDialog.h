@@ -79,6 +79,8 @@ protected:
     std::string jobSummary() override;
     std::string jobDetails() override;
     std::string jobDetailsTitle() override;
+    // The text fields are named after their labels in the new language too.
+    void onLanguageChanged(s::lang::Localizer& localizer) override;
 
 private:
     void buildSpecificCard(s::gui::win::Box& card);
@@ -90,6 +92,7 @@ private:
     s::gui::win::Label& addLiteral(s::gui::win::Box& row, const std::string& text);
     s::gui::win::TextField& addField(s::gui::win::Box& row, const s::gui::win::Label& label);
     s::gui::win::RadioButton& addRadio(s::gui::win::Box& row, std::int32_t textId);
+    std::string labelText(const s::gui::win::Label& label);
     void relabelFields();
 
     s::image::util::Sizer sizer_;
