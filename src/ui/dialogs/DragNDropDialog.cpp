@@ -619,8 +619,10 @@ void Dialog::onMenuCommand(std::int32_t command) {
     switch (command) {
         case kTranslatePage:
             return openUrlOf(kTranslateAddress);
+        // The switches turn from the state in force: a checkable entry has
+        // already taken its new tick by the time it is chosen.
         case kKeepOnTop:
-            return setKeepOnTop(!menu->isChecked(kKeepOnTop));
+            return setKeepOnTop(!frame_->keepOnTop());
         case kRightClickTransform:
             rightClickTransform_ = !rightClickTransform_;
             menu->setChecked(kRightClickTransform, rightClickTransform_);
@@ -634,7 +636,7 @@ void Dialog::onMenuCommand(std::int32_t command) {
             return;
         }
         case kCloseByMiddleClick: {
-            const bool on = !menu->isChecked(kCloseByMiddleClick);
+            const bool on = !frame_->isMiddleClickClose();
             menu->setChecked(kCloseByMiddleClick, on);
             window_->setMiddleClickAction(on ? win::Window::kCloseWindow : win::Window::kDoNothing);
             frame_->setMiddleClickAction(on ? s::app::win::AppWindow::MiddleClick::Close
