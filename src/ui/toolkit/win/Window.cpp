@@ -292,9 +292,12 @@ void Window::close() {
     closeVetoed_ = false;
     raise(kClose);
     if (closeVetoed_) return;
-    if (QWidget* w = nativeWidget()) w->hide();
     setVisibleRaw(false);
     closed_ = true;
+    // Closed, not just hidden: Qt ends the program when its last window
+    // closes (a middle click must end it as the title bar's close does).
+    // The close event this sends finds the window closed and accepts.
+    if (QWidget* w = nativeWidget()) w->close();
 }
 
 void Window::waitUntilClosed() {
