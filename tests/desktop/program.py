@@ -4,6 +4,7 @@ environment, starting and closing it, and finding its windows."""
 import os
 import shutil
 import subprocess
+import tempfile
 import time
 
 from a11y import Desktop
@@ -19,9 +20,10 @@ class Program:
         self.suite = suite
         self.home = home
         self.config = os.path.join(home, "config")
-        self.runtime = os.path.join(home, "runtime")
-        for folder in (self.config, self.runtime):
-            os.makedirs(folder, exist_ok=True)
+        os.makedirs(self.config, exist_ok=True)
+        # A short folder, as /run/user/UID is: a local socket's path must fit
+        # in 108 bytes, and the case folders in the build tree are deeper.
+        self.runtime = tempfile.mkdtemp(prefix="tarvex-rt-")
         os.chmod(self.runtime, 0o700)
         self.store = Store(self.config)
         self.process = None
@@ -139,6 +141,7 @@ class Program:
         if self.process is not None:
             self.suite.processes.end(self.process)
 
-    def reset_home(self):
+    def dispose(self):
+        """Ends the program and removes its runtime folder."""
         self.kill()
-        shutil.rmtree(self.home, ignore_errors=True)
+        shutil.rmtree(self.runtime, ignore_errors=True)

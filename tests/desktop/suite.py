@@ -12,6 +12,7 @@ import queue
 import shutil
 import subprocess
 import sys
+import tempfile
 import threading
 import time
 import traceback
@@ -102,10 +103,12 @@ class Suite:
         self.x = None
         self.desktop = None
         self.source = None
+        self.runtime = None
 
     def start(self):
-        os.environ["XDG_RUNTIME_DIR"] = os.path.join(self.workdir, "runtime")
-        os.makedirs(os.environ["XDG_RUNTIME_DIR"], mode=0o700)
+        # Short, like /run/user/UID: the accessibility bus's socket lives here.
+        self.runtime = tempfile.mkdtemp(prefix="tarvex-suite-")
+        os.environ["XDG_RUNTIME_DIR"] = self.runtime
         self.x = XSession(self.processes, self.workdir, self.window_manager)
         self.x.start()
         self.desktop = Desktop()
@@ -113,6 +116,8 @@ class Suite:
 
     def stop(self):
         self.processes.end_all()
+        if self.runtime:
+            shutil.rmtree(self.runtime, ignore_errors=True)
 
     # -- helpers for the cases ------------------------------------------
     def drag_files(self, paths, target, frame=None):
@@ -168,7 +173,7 @@ def run_cases(suite, cases, only):
             tail = case.program.log_tail()
             if tail:
                 message += "\nprogram output:\n" + tail
-        case.program.kill()
+        case.program.dispose()
         seconds = time.monotonic() - started
         print(f"[{suite.window_manager}] {name}: {outcome} ({seconds:.1f} s)", flush=True)
         if message:
