@@ -145,7 +145,9 @@ TEST_F(DropJobTest, CancelShowsCancelingAndEndsAfterTheCurrentSample) {
     session->drop(paths);
     ASSERT_TRUE(session->waitUntilIdle());
     EXPECT_LE(updates, 2) << "at most the sample already announced by another worker";
-    if (updates == 2) EXPECT_EQ(statusWhileCancelling, MainDialog::kCanceling);
+    if (updates == 2) {
+        EXPECT_EQ(statusWhileCancelling, MainDialog::kCanceling);
+    }
     EXPECT_EQ(dialog().statusLabel()->text(), "Ready");
     EXPECT_FALSE(dialog().jobBook().isCancelling());
     EXPECT_LT(inputs.entries().size(), 12u);
