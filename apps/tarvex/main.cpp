@@ -12,6 +12,7 @@
 #include "BenchLog.h"
 #include "shell/app/AppBase.h"
 #include "shell/app/AppWindow.h"
+#include "ui/dialogs/UpdatePrompt.h"
 #include "shell/app/ScaleFactor.h"
 #include "ui/dialogs/About3.h"
 #include "ui/dialogs/TarvexDialog.h"
@@ -83,6 +84,11 @@ int main(int argc, char** argv) {
             about->init(*app, scale, dialog.window()->nativeWidget());
         }
         about->show();
+    };
+    // Once after the window is shown; the download runs off the window's
+    // thread and the question, if any, comes back to it.
+    services.checkForUpdate = [&frame](s::gui::dialogs::dragndrop::Dialog& dialog) {
+        s::gui::dialogs::startUpdateCheck(*frame, dialog.window()->nativeWidget());
     };
 
     s::thread::Pooled<MainDialog> dialog = MainDialog::take();
