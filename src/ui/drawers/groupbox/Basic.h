@@ -16,13 +16,11 @@
 // in 0046D5.
 #pragma once
 
-#include "ui/drawers/IGroupBox.h"
-#include "ui/drawers/text/Basic.h"
-#include "ui/toolkit/Rgb.h"
+#include "ui/drawers/groupbox/TitledFrame.h"
 
 namespace s::gui::drawer::groupbox::win {
 
-class Basic : public IGroupBox {
+class Basic : public TitledFrame {
     TARVEX_POOLED(Basic, "s_gui_drawer_groupbox_win_Basic")
 public:
     static constexpr s::gui::Rgb kDefaultFrame = s::gui::Rgb::hex(0xD0D0BF);
@@ -31,24 +29,8 @@ public:
     Basic();
     void reset() override;
 
-    void setColour(std::uint8_t r, std::uint8_t g, std::uint8_t b) override { frame_ = {r, g, b}; }
-    std::uint8_t red() const override { return frame_.r; }
-    std::uint8_t green() const override { return frame_.g; }
-    std::uint8_t blue() const override { return frame_.b; }
-
-    s::gui::win::FontSetting& titleSetting(bool enabled) override;
-    const s::gui::win::FontSetting& titleSetting(bool enabled) const override;
-    // The drawer the title is drawn with.
-    text::win::Basic& titleText() { return title_; }
-
-    void paint(QPainter& painter, std::int32_t left, std::int32_t top, std::int32_t right,
-               std::int32_t bottom, std::string_view title,
-               const s::gui::win::FontSetting& titleFont, std::int32_t tw, std::int32_t th,
-               bool enabled) const override;
-
 private:
-    s::gui::Rgb frame_ = kDefaultFrame;
-    text::win::Basic title_;
+    void paintFrame(PixelPen& pen, std::int32_t tw) const override;
 };
 
 }  // namespace s::gui::drawer::groupbox::win
