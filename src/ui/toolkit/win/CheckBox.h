@@ -6,59 +6,35 @@
 // multi-line variant wraps its text.
 #pragma once
 
-#include <string>
-
-#include "ui/toolkit/LocalText.h"
-#include "ui/toolkit/FontSizeCode.h"
-#include "ui/toolkit/win/NativeComponent.h"
+#include "ui/toolkit/win/ToggleControl.h"
 
 namespace s::gui::win {
 
-class CheckBox : public NativeComponent<s::gui::Component> {
+class CheckBox : public ToggleControl {
     TARVEX_POOLED(CheckBox, "s_gui_win_CheckBox")
 public:
     static constexpr std::int32_t kTicked = 1;
     static constexpr std::int32_t kUnticked = 2;
-    static constexpr std::int32_t kSwitched = 0;
-    // List ids of the enable and disable listeners (both receive kind 0).
-    static constexpr std::int32_t kEnableList = 100;
-    static constexpr std::int32_t kDisableList = 101;
 
     void reset() override;
 
-    void setText(std::string text);
-    void setTextId(std::int32_t id);
-    const std::string& text() const { return text_.text(); }
-    void relabel() override;
-    void setFont(const FontSetting& font);
-    void setSizeCode(std::int32_t code);
-    const FontSetting& font() const { return font_; }
     void setMultiLine(bool on);
     // Wrap width of the multi-line variant (pixels; 0 = no limit).
     void setWrapWidth(std::int32_t w) { wrapWidth_ = w; }
 
-    bool isChecked() const { return checked_; }
     void setChecked(bool on);
     void setCheckedSilently(bool on);
-    void setEnabled(bool on) override;
-
     void addCheckListener(s::gui::events::IEventListener* l);
-    void addEnableListener(s::gui::events::IEventListener* l) { addListener(kEnableList, l); }
-    void addDisableListener(s::gui::events::IEventListener* l) { addListener(kDisableList, l); }
-    void measure();
     // The widget reports a user toggle here.
     void userToggled(bool on);
 
 protected:
     QWidget* makeWidget(QWidget* parent) override;
-    void applyProperties() override;
-    std::string visibleText() const override { return text_.text(); }
+    Extent ruleSize(std::int32_t scale) const override;
+    bool followsPlatformHint() const override { return !multiLine_; }
 
 private:
     void changeChecked(bool on, bool notify);
-    s::gui::LocalText text_;
-    FontSetting font_ = s::gui::FontSizeCode::defaultFont();
-    bool checked_ = false;
     bool multiLine_ = false;
     std::int32_t wrapWidth_ = 0;
 };
