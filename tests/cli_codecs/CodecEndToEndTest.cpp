@@ -13,62 +13,16 @@
 #include <string>
 #include <vector>
 
+#include "CliFixture.h"
 #include "formats/jpeg/Jpeg.h"
 #include "formats/png/Png.h"
 #include "foundation/MemoryStreams.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
+using namespace tarvex::test::cli;
 using s::image::IEncodedImage;
 using s::thread::Pooled;
-
-const fs::path kData = fs::path(TARVEX_TEST_DATA);
-
-Bytes readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string readText(const fs::path& path) {
-    const Bytes b = readBytes(path);
-    return std::string(b.begin(), b.end());
-}
-
-class Scratch {
-public:
-    Scratch() {
-        std::string pattern = (fs::temp_directory_path() / "tarvex-codecs-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) path_ = pattern;
-    }
-    ~Scratch() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-    // Copies a test-data file here under the given name.
-    fs::path add(const std::string& source, const std::string& name) const {
-        fs::copy_file(kData / source, path_ / name);
-        return path_ / name;
-    }
-
-private:
-    fs::path path_;
-};
-
-struct RunResult {
-    int status = -1;
-    std::string err;
-};
-
-RunResult runResize(const std::vector<std::string>& args, const fs::path& logs) {
-    std::string command = "'" + std::string(TARVEX_RESIZE_BIN) + "'";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    command += " > '" + (logs / "out.txt").string() + "' 2> '" + (logs / "err.txt").string() + "'";
-    const int raw = std::system(command.c_str());
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, readText(logs / "err.txt")};
-}
 
 bool isPng(const Bytes& b) {
     return b.size() > 8 && b[0] == 0x89 && b[1] == 'P' && b[2] == 'N';

@@ -15,52 +15,23 @@
 #include <string>
 #include <vector>
 
+#include "CliFixture.h"
 #include "formats/IccFixture.h"
 #include "formats/ProfileReaders.h"
 
 namespace tarvex::test {
 namespace {
 
-namespace fs = std::filesystem;
-using Bytes = std::vector<std::uint8_t>;
-
-const fs::path kData = fs::path(TARVEX_TEST_DATA);
-
-Bytes fileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-class Scratch {
-public:
-    Scratch() {
-        std::string pattern = (fs::temp_directory_path() / "tarvex-profiles-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) path_ = pattern;
-    }
-    ~Scratch() {
-        std::error_code ec;
-        fs::remove_all(path_, ec);
-    }
-    const fs::path& path() const { return path_; }
-    fs::path add(const std::string& source, const std::string& name) const {
-        fs::copy_file(kData / source, path_ / name);
-        return path_ / name;
-    }
-
-private:
-    fs::path path_;
-};
+using namespace tarvex::test::cli;
 
 std::string quoted(const fs::path& path) {
     return "'" + path.string() + "'";
 }
 
-int runResize(const std::vector<std::string>& args, const fs::path& logs) {
-    std::string command = "'" + std::string(TARVEX_RESIZE_BIN) + "' --no-store";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    command += " > " + quoted(logs / "out.txt") + " 2> " + quoted(logs / "err.txt");
-    const int raw = std::system(command.c_str());
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+// A run that ignores any stored preferences; its exit status.
+int runResizeNoStore(std::vector<std::string> args, const fs::path& logs) {
+    args.insert(args.begin(), "--no-store");
+    return runResize(args, logs).status;
 }
 
 // The outputs written from the input named stem, found anywhere below dir.
@@ -91,7 +62,7 @@ bool imageMagickProfile(const fs::path& image, const fs::path& scratch, Bytes& p
     const fs::path icc = scratch / "extracted.icc";
     fs::remove(icc);
     const std::string command = "convert " + quoted(image) + " " + quoted(icc) + " 2> /dev/null";
-    profile = std::system(command.c_str()) == 0 ? fileBytes(icc) : Bytes();
+    profile = std::system(command.c_str()) == 0 ? readBytes(icc) : Bytes();
     return true;
 }
 
@@ -121,7 +92,7 @@ TEST(ProfileEndToEnd, EveryOutputCarriesExactlyTheSourcesProfileInBothSizingMode
               std::pair{"png/basn2c08.png", "plain-picture.png"}}) {
             args.push_back(dir.add(source, name).string());
         }
-        ASSERT_EQ(runResize(args, dir.path()), 0);
+        ASSERT_EQ(runResizeNoStore(args, dir.path()), 0);
 
         const std::vector<fs::path> photos = outputsOf(dir.path(), "tagged-photo");
         const std::vector<fs::path> pictures = outputsOf(dir.path(), "tagged-picture");
@@ -129,9 +100,9 @@ TEST(ProfileEndToEnd, EveryOutputCarriesExactlyTheSourcesProfileInBothSizingMode
         ASSERT_EQ(photos.size(), pictures.size());
         for (const fs::path& photo : photos) {
             SCOPED_TRACE(photo.string());
-            const Bytes bytes = fileBytes(photo);
+            const Bytes bytes = readBytes(photo);
             EXPECT_EQ(jpegLibraryProfile(bytes), srgb);
-            EXPECT_EQ(withoutApp2(bytes), fileBytes(twinOf(photo)));
+            EXPECT_EQ(withoutApp2(bytes), readBytes(twinOf(photo)));
             Bytes extracted;
             if (imageMagickProfile(photo, dir.path(), extracted)) {
                 EXPECT_EQ(extracted, srgb);
@@ -139,11 +110,11 @@ TEST(ProfileEndToEnd, EveryOutputCarriesExactlyTheSourcesProfileInBothSizingMode
         }
         for (const fs::path& picture : pictures) {
             SCOPED_TRACE(picture.string());
-            const Bytes bytes = fileBytes(picture);
+            const Bytes bytes = readBytes(picture);
             EXPECT_EQ(pngLibraryProfile(bytes), srgb);
             // The untagged twin carries the suite file's own gAMA chunk.
             EXPECT_EQ(withoutPngColourChunks(bytes),
-                      withoutPngColourChunks(fileBytes(twinOf(picture))));
+                      withoutPngColourChunks(readBytes(twinOf(picture))));
             Bytes extracted;
             if (imageMagickProfile(picture, dir.path(), extracted)) {
                 EXPECT_EQ(extracted, srgb);
@@ -171,12 +142,12 @@ TEST(ProfileEndToEnd, OutputsCarryNoProfileWhenStrippedOrWhenItDoesNotDescribeTh
             std::vector<std::string> args = mode.options;
             if (c.strip) args.push_back("--strip-profile");
             args.push_back(dir.add(c.source, "input" + extension).string());
-            ASSERT_EQ(runResize(args, dir.path()), 0);
+            ASSERT_EQ(runResizeNoStore(args, dir.path()), 0);
             const std::vector<fs::path> outputs = outputsOf(dir.path(), "input");
             ASSERT_FALSE(outputs.empty());
             for (const fs::path& output : outputs) {
                 SCOPED_TRACE(output.string());
-                const Bytes bytes = fileBytes(output);
+                const Bytes bytes = readBytes(output);
                 if (extension == ".png") {
                     EXPECT_TRUE(pngColourChunksOf(bytes).empty());
                 } else {
