@@ -2,22 +2,14 @@
 
 #include "job/SizerStore.h"
 #include "shell/text/DecimalText.h"
-#include "shell/text/NoCase.h"
 
 namespace s::image::gui::dialogs::tarvex {
 
 namespace util = s::image::util;
 using s::job::SizerStore;
 
-void PanelSettings::Stretch::tickStoredName(std::string_view name) {
-    using s::str::NoCase;
-    if (NoCase::equals(name, "All")) {
-        *this = Stretch{true, false, false};
-    } else if (NoCase::equals(name, "OnlyEnlarge")) {
-        *this = Stretch{false, true, false};
-    } else if (NoCase::equals(name, "OnlyShrink")) {
-        *this = Stretch{false, false, true};
-    }
+void PanelSettings::Stretch::tickMode(std::int32_t mode) {
+    *this = Stretch{mode == util::All, mode == util::OnlyEnlarge, mode == util::OnlyShrink};
 }
 
 std::int32_t PanelSettings::Stretch::tickedMode() const {
@@ -29,7 +21,7 @@ std::int32_t PanelSettings::Stretch::tickedMode() const {
 
 PanelSettings PanelSettings::restore(s::map::IMappedData& store, s::lang::Localizer& localizer) {
     util::Sizer sizer;
-    SizerStore::load(store, localizer, sizer);
+    const SizerStore::StretchModes stretch = SizerStore::load(store, localizer, sizer);
 
     PanelSettings panel;
     panel.byPixel = sizer.byPixel;
@@ -43,12 +35,10 @@ PanelSettings PanelSettings::restore(s::map::IMappedData& store, s::lang::Locali
     panel.maximumRange = sizer.inMaximumRange;
     panel.limitedRange = !sizer.inMaximumRange;
     panel.limitedPercent = std::to_string(sizer.limitedPercent);
-    // The stored names themselves, not load()'s reading of them: a name that
-    // is none of the three leaves the radios as built.
-    panel.specificStretch.tickStoredName(
-        store.getString(SizerStore::kOneSpecific, "StretchMode", ""));
-    panel.variousStretch.tickStoredName(
-        store.getString(SizerStore::kMultipleAtOnce, "StretchMode", ""));
+    // A stored name that is none of the three reads as "All", the radios'
+    // state as built.
+    panel.specificStretch.tickMode(stretch.oneSpecific);
+    panel.variousStretch.tickMode(stretch.multipleAtOnce);
     return panel;
 }
 

@@ -39,10 +39,8 @@ public:
         bool both = true;
         bool onlyEnlarge = false;
         bool onlyShrink = false;
-        // Ticks the radio for a stored name ("All", "OnlyEnlarge",
-        // "OnlyShrink", whole string, any letter case); any other name
-        // leaves the radios as they are.
-        void tickStoredName(std::string_view name);
+        // Ticks the radio of a stretch mode (All, OnlyEnlarge, OnlyShrink).
+        void tickMode(std::int32_t mode);
         // The first ticked radio's stretch mode, or 0 when none is ticked.
         std::int32_t tickedMode() const;
     };
