@@ -104,24 +104,6 @@ private:
     std::function<void()> action_;
 };
 
-// Notes a right-button press on the watched widget before the widget
-// reports it: the window reports right presses on the list its layouts
-// report to as well, so only a press noted here counts as one.
-class RightPressWatcher : public QObject {
-public:
-    RightPressWatcher(QObject* parent, bool& pending) : QObject(parent), pending_(pending) {}
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonPress &&
-            static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
-            pending_ = true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool& pending_;
-};
-
 void collapse(s::gui::Component& component) {
     component.setVisible(false);
     component.setFixedSize(0, 0);
@@ -436,9 +418,6 @@ void Dialog::installShortcuts() {
     helpers_.push_back(open);
     helpers_.push_back(escape);
     helpers_.push_back(f10);
-    auto* rightPress = new RightPressWatcher(widget, rightPressPending_);
-    widget->installEventFilter(rightPress);
-    helpers_.push_back(rightPress);
     for (QWidget* target : {dropBox_->nativeWidget(), dropBox_->content().nativeWidget()}) {
         if (!target) continue;
         auto* watcher = new DoubleClickWatcher(target, [this] { chooseFiles(); });
@@ -587,8 +566,6 @@ void Dialog::onEvent(s::base::IObject& source, std::int32_t kind) {
         return;
     }
     if (fromWindow && kind == win::Window::kRightPress) {
-        if (!rightPressPending_) return;  // the window's layout report
-        rightPressPending_ = false;
         if (rightClickTransform_) toggleView();
         return;
     }

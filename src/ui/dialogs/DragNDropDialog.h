@@ -249,8 +249,7 @@ private:
     FrameTaskbar taskbar_;
     s::thread::Pooled<s::thread::win::Thread> worker_;
     JobBook book_;
-    bool statusIsReady_ = true;
-    bool rightPressPending_ = false;  // a right press is being reported  // the status label shows "Ready" (by its id)
+    bool statusIsReady_ = true;  // the status label shows "Ready" (by its id)
 };
 
 }  // namespace s::gui::dialogs::dragndrop

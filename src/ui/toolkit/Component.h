@@ -55,6 +55,11 @@ public:
         kClick = 6,
         kDroppedText = 7,
     };
+    // Lists of their own for the layout and wheel listeners: a window raises
+    // its own kinds 2 (user event) and 3 (right press) to the lists named
+    // by those numbers, and a layout or a wheel turn must not reach them.
+    static constexpr std::int32_t kLayoutList = 203;
+    static constexpr std::int32_t kWheelList = 202;
     static constexpr std::int32_t kNone = -1;
     // The platform's button-face colour, the reset background.
     static constexpr Rgb kButtonFace = Rgb::hex(0xF0F0F0);

@@ -122,7 +122,7 @@ void Container::doLayout() {
         else
             runBuiltInLayout();
     }
-    raise(kLaidOut);
+    raiseTo(kLayoutList, kLaidOut);
     --layoutDepth_;
 }
 
@@ -201,9 +201,9 @@ bool Container::handleWheel(std::int32_t screenX, std::int32_t screenY, std::int
             continue;
         if (static_cast<Container*>(child)->handleWheel(screenX, screenY, delta)) return true;
     }
-    if (!hasListeners(kWheel)) return false;
+    if (!hasListeners(kWheelList)) return false;
     wheelDelta_ = delta;
-    raise(kWheel);
+    raiseTo(kWheelList, kWheel);
     return true;
 }
 

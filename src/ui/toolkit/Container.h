@@ -104,7 +104,7 @@ public:
     void thaw() override;
     void relabel() override;
     void setVisible(bool show, bool withChildren = true) override;
-    void addLayoutListener(s::gui::events::IEventListener* l) { addListener(kLaidOut, l); }
+    void addLayoutListener(s::gui::events::IEventListener* l) { addListener(kLayoutList, l); }
 
     // Hides every child but child i and shows child i.
     void showOnlyChild(std::size_t index);
@@ -127,7 +127,7 @@ public:
     const std::string& droppedText() const { return droppedText_; }
     bool deliverDroppedText(const std::string& text);
 
-    void addWheelListener(s::gui::events::IEventListener* l) { addListener(kWheel, l); }
+    void addWheelListener(s::gui::events::IEventListener* l) { addListener(kWheelList, l); }
     std::int32_t wheelDelta() const { return wheelDelta_; }
     // Offers a wheel turn (delta in lines, negative backwards) at a screen
     // point: first to visible container children under it, in order; else,

@@ -2,6 +2,7 @@
 // ampersands, language changes and events sent from a worker thread.
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
@@ -112,6 +113,24 @@ TEST(Drop, DropOnAGroupBoxContentReachesTheGroupBoxListeners) {
     ASSERT_EQ(dropped.sources.size(), 1u);
     EXPECT_EQ(dropped.sources[0], &group);
     EXPECT_EQ(group.droppedPaths(), (std::vector<std::string>{"/tmp/b.gif"}));
+}
+
+// A window is a container too: its layouts must not reach the listeners of
+// its own events that share their numbers (3 is a right press).
+TEST(WindowEvents, LayoutsReachOnlyLayoutListenersAndARightPressOnlyItsOwn) {
+    auto window = shownWindow();
+    Recorder rightPresses, layouts;
+    window->addListener(Window::kRightPress, &rightPresses);
+    window->addLayoutListener(&layouts);
+    realise(*window);
+    window->relayout();
+    EXPECT_TRUE(rightPresses.kinds.empty());
+    EXPECT_FALSE(layouts.kinds.empty());
+
+    layouts.kinds.clear();
+    QTest::mouseClick(window->nativeWidget(), Qt::RightButton);
+    EXPECT_EQ(rightPresses.kinds, (std::vector<std::int32_t>{Window::kRightPress}));
+    EXPECT_TRUE(layouts.kinds.empty());
 }
 
 TEST(Close, AVetoLeavesTheWindowOpenAndAPlainCloseClosesIt) {
