@@ -1,5 +1,8 @@
 #include "ui/drawers/QtConversion.h"
 
+#include <QFontMetricsF>
+#include <cmath>
+
 #include <QString>
 #include <algorithm>
 
@@ -26,6 +29,10 @@ QFont toQFont(const s::gui::win::FontSetting& setting) {
     font.setStrikeOut(setting.strikeOut);
     if (!setting.smoothing) font.setStyleStrategy(QFont::NoAntialias);
     return font;
+}
+
+int textWidth(const QFont& font, const QString& text) {
+    return static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
 }
 
 }  // namespace s::gui::drawer

@@ -22,5 +22,8 @@ namespace s::gui::drawer {
 
 QColor toQColor(s::gui::Rgb colour);
 QFont toQFont(const s::gui::win::FontSetting& setting);
+// The width a one-line text takes in font, rounded up: a text measured
+// with it is never elided when drawn in that width.
+int textWidth(const QFont& font, const QString& text);
 
 }  // namespace s::gui::drawer

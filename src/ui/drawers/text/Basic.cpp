@@ -148,7 +148,7 @@ TextExtent Basic::measure(std::string_view text, const FontSetting& font, std::u
                                  Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, string);
         extent = {bounds.width(), bounds.height()};
     } else {
-        extent = {metrics.horizontalAdvance(string), metrics.height()};
+        extent = {textWidth(toQFont(font), string), metrics.height()};
     }
     const TextExtent extra = effectExtra(font.effect);
     return {extent.width + extra.width, extent.height + extra.height};

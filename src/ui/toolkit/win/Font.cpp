@@ -1,21 +1,13 @@
 #include "ui/toolkit/win/Font.h"
 
+#include "ui/drawers/QtConversion.h"
 #include "ui/toolkit/DisplayScale.h"
 #include "ui/toolkit/FontSizeCode.h"
 
 namespace s::gui::win {
 
 QFont qFontFor(const FontSetting& setting) {
-    QFont font;
-    const std::int32_t height = s::gui::FontSizeCode::resolved(setting).height;
-    if (!setting.face.empty()) font.setFamily(QString::fromStdString(setting.face));
-    font.setPixelSize(height < 0 ? -height : height);
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(setting.weight / 1, 1, 1000)));
-    font.setItalic(setting.italic);
-    font.setUnderline(setting.underline);
-    font.setStrikeOut(setting.strikeOut);
-    if (!setting.smoothing) font.setStyleStrategy(QFont::NoAntialias);
-    return font;
+    return s::gui::drawer::toQFont(s::gui::FontSizeCode::resolved(setting));
 }
 
 void Font::reset() {
