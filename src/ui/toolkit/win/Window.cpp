@@ -1,5 +1,6 @@
 #include "ui/toolkit/win/Window.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
@@ -312,6 +313,7 @@ void Window::waitUntilClosed() {
 void Window::show() {
     setVisibleRaw(true);
     if (QWidget* w = nativeWidget()) w->show();
+    keepContentWhole();
 }
 
 void Window::hide() {
@@ -362,16 +364,26 @@ void Window::setClientSize(std::int32_t w, std::int32_t h) { setSize(w, h + menu
 void Window::nativeSetGeometry(std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
     QWidget* widget = nativeWidget();
     if (!widget) return;
+    // The minimum of the content as it stands now, not as it stood at the
+    // last layout (a view change has just rebuilt what the window holds).
+    keepContentWhole();
     applyingGeometry_ = true;
     widget->setGeometry(x, y, std::max(w, 1), std::max(h, 1));
     applyingGeometry_ = false;
+    // The platform keeps the window at least at its minimum size.
+    if (widget->width() != width() || widget->height() != height()) {
+        setSizeRaw(widget->width(), widget->height());
+    }
     doLayout();
 }
 
 void Window::nativeSetVisible(bool on) {
     QWidget* widget = nativeWidget();
     if (widget && !on) widget->hide();
-    if (widget && on) widget->show();
+    if (widget && on) {
+        widget->show();
+        keepContentWhole();
+    }
 }
 
 // --- events -----------------------------------------------------------------------
@@ -445,6 +457,26 @@ void Window::doLayout() {
     if (menu_ && menu_->menuBar()) menu_->menuBar()->setGeometry(0, 0, width(), menuBarHeight());
     Container::doLayout();
     dockStatusBars();
+    keepContentWhole();
+}
+
+void Window::keepContentWhole() {
+    QWidget* widget = nativeWidget();
+    // While a window is being built its content changes shape; it counts
+    // from the moment the window is shown.
+    if (!widget || !widget->isVisible()) return;
+    // The children stand in one column: the widest child's minimum and the
+    // sum of their minimum heights, inside the margins (the menu bar is the
+    // top one). A window never gets smaller than that, whether a stored size,
+    // a default or the user asks for less, so no text is ever cut.
+    std::int32_t w = 0, h = 0;
+    for (s::gui::Component* child : children()) {
+        w = std::max(w, child->minWidth());
+        h += child->minHeight();
+    }
+    const QSize minimum(w + marginLeft() + marginRight(), h + marginTop() + marginBottom());
+    if (widget->minimumSize() == minimum) return;
+    widget->setMinimumSize(minimum);
 }
 
 namespace {

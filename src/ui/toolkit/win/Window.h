@@ -184,6 +184,8 @@ protected:
 private:
     void deliverUserEvent(const UserEvent& event);
     void dockStatusBars();
+    // The native window's minimum size: what its children need.
+    void keepContentWhole();
     void takeSkin();
     static void skinControls(s::gui::Component& node, const s::gui::drawer::ISkin* skin);
     void applyFlags();
