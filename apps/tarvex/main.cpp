@@ -3,8 +3,6 @@
 // already running (and exits), else shows the resize window, treats the
 // images on its own command line as a drop, and runs until it is closed.
 #include <QApplication>
-#include <QDesktopServices>
-#include <QScreen>
 #include <QSessionManager>
 #include <QTimer>
 #include <QUrl>
@@ -13,11 +11,12 @@
 #include "shell/app/AppBase.h"
 #include "shell/app/AppWindow.h"
 #include "ui/dialogs/UpdatePrompt.h"
-#include "shell/app/ScaleFactor.h"
+#include "ui/platform/DesktopOpener.h"
 #include "ui/dialogs/About3.h"
 #include "ui/dialogs/TarvexDialog.h"
 #include "ui/platform/FileChooser.h"
 #include "ui/platform/LauncherProgress.h"
+#include "ui/platform/QtScreens.h"
 #include "ui/platform/SingleInstance.h"
 #include "ui/toolkit/DisplayScale.h"
 
@@ -26,17 +25,6 @@ namespace {
 using s::app::win::AppBase;
 using s::app::win::AppWindow;
 using MainDialog = s::image::gui::dialogs::tarvex::Dialog;
-
-bool openUrl(const std::string& url) {
-    return QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
-}
-
-std::int32_t primaryScreenScale() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) return 1;
-    const QSize size = screen->size();  // device-independent pixels
-    return s::app::ScaleFactor::forScreenSize(size.width(), size.height());
-}
 
 std::vector<std::string> chooseImages(MainDialog& dialog) {
     return s::platform::qt::FileChooser::openImages(
@@ -52,10 +40,10 @@ int main(int argc, char** argv) {
     s::thread::Pooled<AppBase> app = AppBase::take();
     AppBase::Setup setup;
     setup.arguments.assign(argv + 1, argv + argc);
-    setup.openUrl = openUrl;
+    setup.openUrl = s::platform::qt::DesktopOpener::openUrl;
     if (!app || !app->create(std::move(setup))) return 1;
 
-    const std::int32_t scale = primaryScreenScale();
+    const std::int32_t scale = s::platform::qt::QtScreens::scaleFactor();
     s::gui::DisplayScale::set(scale);
     s::thread::Pooled<AppWindow> frame = AppWindow::take();
     AppWindow::Setup windowSetup;
@@ -74,7 +62,7 @@ int main(int argc, char** argv) {
 
     s::thread::Pooled<s::gui::dialogs::About3> about;
     MainDialog::Services services;
-    services.openUrl = openUrl;
+    services.openUrl = s::platform::qt::DesktopOpener::openUrl;
     services.chooseFiles = [](s::gui::dialogs::dragndrop::Dialog& dialog) {
         return chooseImages(static_cast<MainDialog&>(dialog));
     };

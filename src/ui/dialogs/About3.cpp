@@ -1,6 +1,5 @@
 #include "ui/dialogs/About3.h"
 
-#include <QDesktopServices>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
@@ -11,6 +10,7 @@
 #include "ui/dialogs/AboutSkinnedButton.h"
 #include "ui/dialogs/AboutSkinnedText.h"
 #include "ui/toolkit/FontSizeCode.h"
+#include "ui/platform/DesktopOpener.h"
 
 namespace s::gui::dialogs {
 
@@ -222,7 +222,7 @@ void About3::openLink() {
     if (opener_) {
         opener_(address);
     } else {
-        QDesktopServices::openUrl(QUrl(QString::fromStdString(address)));
+        s::platform::qt::DesktopOpener::openUrl(address);
     }
 }
 

@@ -1,7 +1,6 @@
 #include "ui/dialogs/DragNDropDialog.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeySequence>
@@ -23,6 +22,7 @@
 #include "ui/toolkit/win/MenuEx.h"
 #include "ui/toolkit/win/MessageBox.h"
 #include "ui/toolkit/win/Spacer.h"
+#include "ui/platform/DesktopOpener.h"
 
 namespace s::gui::dialogs::dragndrop {
 
@@ -649,7 +649,7 @@ void Dialog::openUrlOf(std::uint32_t textId) {
     if (services_.openUrl) {
         services_.openUrl(url);
     } else {
-        QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+        s::platform::qt::DesktopOpener::openUrl(url);
     }
 }
 

@@ -1,6 +1,5 @@
 #include "ui/dialogs/UpdatePrompt.h"
 
-#include <QDesktopServices>
 #include <QMetaObject>
 #include <QNetworkInformation>
 #include <QObject>
@@ -8,6 +7,7 @@
 #include <QUrl>
 
 #include "ui/dialogs/FlexAsker.h"
+#include "ui/platform/DesktopOpener.h"
 
 namespace s::gui::dialogs {
 
@@ -73,7 +73,7 @@ s::app::update::UpdateCheck::Outcome startUpdateCheck(s::app::win::AppWindow& fr
                                  : std::make_shared<FlexAskerPrompt>(frame.appBase(), frame.scale(),
                                                                      mainWindow);
     pieces.openUrl = options.openUrl ? std::move(options.openUrl) : [](const std::string& url) {
-        QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+        s::platform::qt::DesktopOpener::openUrl(url);
     };
     // Called on the downloader's worker, which the holder outlives (its
     // destructor joins the worker), so the holder is a valid receiver here.
